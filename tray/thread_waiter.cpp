@@ -1,0 +1,11 @@
+#include <thread>
+
+#include "tray/notify_shell.h"
+
+namespace norvaket {
+
+void ThreadWaiter::Sleep(std::chrono::milliseconds duration) {
+  std::this_thread::sleep_for(duration);
+}
+
+}  // namespace norvaket
