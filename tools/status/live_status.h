@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "settings/settings.h"
 #include "tools/status/status_options.h"
 
@@ -10,8 +8,5 @@ namespace norvaket::status_tool {
 // Reads the live power source of this platform and prints it (--watch: until
 // SIGINT or SIGTERM). Returns the exit status.
 int RunLiveStatus(const StatusOptions& options, const Settings& settings);
-
-// Loads `path` with the program's settings rules into `settings`.
-bool LoadSettingsFile(const std::string& path, Settings& settings, std::string& error);
 
 }  // namespace norvaket::status_tool

@@ -6,6 +6,7 @@
 #include "resources/version_info.h"
 #include "tools/status/live_status.h"
 #include "tools/status/replay_command.h"
+#include "tools/status/settings_file.h"
 #include "tools/status/status_options.h"
 
 namespace {
