@@ -1,0 +1,120 @@
+#include "platform/qt/tray_program.h"
+
+#include <QProcess>
+
+#include "tray/popup_menu.h"
+#include "tray/tray_mouse.h"
+
+namespace norvaket::qt {
+namespace {
+
+constexpr int kExitDelayMs = 500;
+
+// The mouse message an activation stands for. A StatusNotifierItem host has no
+// double-click: its primary activation is what the double-click is elsewhere.
+std::uint32_t MouseMessageFor(QSystemTrayIcon::ActivationReason reason, TrayKind kind) {
+  switch (reason) {
+    case QSystemTrayIcon::DoubleClick: return kWmLButtonDblClk;
+    case QSystemTrayIcon::Trigger:
+      return kind == TrayKind::StatusNotifier ? kWmLButtonDblClk : 0x201;  // WM_LBUTTONDOWN
+    case QSystemTrayIcon::Context: return kWmRButtonUp;
+    default: return 0x207;  // WM_MBUTTONDOWN
+  }
+}
+
+}  // namespace
+
+TrayProgram::TrayProgram(Parts parts, QObject* parent) : QObject(parent), parts_(std::move(parts)) {
+  setObjectName(QStringLiteral("frmMain"));
+  tmrNotifyIcon_Update.setObjectName(QStringLiteral("tmrNotifyIcon_Update"));
+  tmrNotifyIcon_Update.setInterval(1000);
+  tmrExit.setObjectName(QStringLiteral("tmrExit"));
+  tmrExit.setInterval(kExitDelayMs);
+  menu_.setObjectName(QStringLiteral("mnuMenus"));
+  connect(&tmrNotifyIcon_Update, &QTimer::timeout, this, [this] { monitor_->UpdatePowerStatus(); });
+  connect(&tmrExit, &QTimer::timeout, this, [this] {
+    tmrExit.stop();
+    Shutdown();
+  });
+}
+
+TrayProgram::~TrayProgram() = default;
+
+void TrayProgram::Main() {
+  BuildMenu();
+  shell_ = std::make_unique<QtNotifyShell>(parts_.icons, &menu_, notifier_);
+  connect(shell_.get(), &QtNotifyShell::Activated, this, &TrayProgram::OnActivated);
+  notify_icon_ = std::make_unique<NotifyIcon>(*shell_, waiter_);
+  monitor_ = std::make_unique<PowerMonitor>(parts_.settings, parts_.source, parts_.clock,
+                                            *notify_icon_, WindowHandle{1});
+  resume_watch_ = std::make_unique<LogindResumeWatch>([this] { monitor_->OnPowerResume(); });
+  monitor_->AddTrayIcon();
+  tmrNotifyIcon_Update.setInterval(parts_.settings.UpdateInterval);
+  tmrNotifyIcon_Update.start();
+}
+
+void TrayProgram::Shutdown() {
+  if (shut_down_) return;
+  shut_down_ = true;
+  resume_watch_.reset();
+  if (monitor_) monitor_->RemoveTrayIcon();
+  parts_.dialogs.CloseOptions();
+  parts_.dialogs.CloseAbout();
+  tmrNotifyIcon_Update.stop();
+  tmrExit.stop();
+  menu_.close();
+  emit Finished();
+}
+
+void TrayProgram::EndSession() {
+  if (tmrExit.isActive()) return;  // the pending exit finishes the job
+  Shutdown();
+}
+
+void TrayProgram::BuildMenu() {
+  for (const MenuItem& item : kTrayMenuItems) {
+    if (item.command == MenuCommand::None) {
+      menu_.addSeparator()->setObjectName(QString::fromUtf8(item.name));
+      continue;
+    }
+    QAction* action = menu_.addAction(QString::fromUtf8(item.caption));
+    action->setObjectName(QString::fromUtf8(item.name));
+    action->setEnabled(item.enabled);
+    if (item.is_default) menu_.setDefaultAction(action);
+    switch (item.command) {
+      case MenuCommand::SystemProperties:
+        action->setEnabled(!parts_.power_settings_command.empty());
+        connect(action, &QAction::triggered, this, &TrayProgram::OpenPowerSettings);
+        break;
+      case MenuCommand::Options:
+        connect(action, &QAction::triggered, this, [this] { parts_.dialogs.OpenOptions(); });
+        break;
+      case MenuCommand::About:
+        connect(action, &QAction::triggered, this, [this] { parts_.dialogs.OpenAbout(); });
+        break;
+      case MenuCommand::Exit:
+        connect(action, &QAction::triggered, this, [this] { tmrExit.start(); });
+        break;
+      case MenuCommand::Help:
+      case MenuCommand::None:
+        break;
+    }
+  }
+}
+
+void TrayProgram::OnActivated(QSystemTrayIcon::ActivationReason reason) {
+  const std::uint32_t message = MouseMessageFor(reason, shell_->Kind());
+  if (DispatchTrayMouseMessage(message) != TrayMouseAction::OpenOptions) return;
+  // While the about box is open a double-click does nothing; an open options
+  // dialog is brought forward.
+  if (parts_.dialogs.DialogOpen() && !parts_.dialogs.OptionsOpen()) return;
+  parts_.dialogs.OpenOptions();
+}
+
+void TrayProgram::OpenPowerSettings() {
+  const std::vector<QString>& command = parts_.power_settings_command;
+  if (command.empty()) return;
+  QProcess::startDetached(command.front(), QStringList(command.begin() + 1, command.end()));
+}
+
+}  // namespace norvaket::qt
