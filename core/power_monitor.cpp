@@ -71,6 +71,11 @@ void PowerMonitor::RemoveTrayIcon() {
   tray_icon_added_ = false;
 }
 
+void PowerMonitor::RestoreTrayIcon() {
+  if (!tray_icon_added_) return;
+  notify_icon_.NotifyIconAdd(window_, current_status_.TrayIconId, current_status_.TrayTipText);
+}
+
 void PowerMonitor::ShowBalloon(const std::string& title, const std::string& text, bool warning) {
   if (!tray_icon_added_) AddTrayIcon();
   std::string shown = text;

@@ -172,6 +172,34 @@ TEST_F(PowerMonitorTest, ShowBalloonAddsTheIconFirstWhenMissing) {
   EXPECT_EQ(shell.calls[1].record.szInfo, "x");
 }
 
+TEST_F(PowerMonitorTest, RestoreAddsTheCurrentImageAndTipWithoutRepeatingTheBalloon) {
+  settings.NotifyPS1 = kTrue;
+  StartAndTick();
+  source.Set(0, 0, 50, -1);
+  monitor.UpdatePowerStatus();  // refresh, then the switch balloon
+  const int evaluations = source.calls;
+  shell.calls.clear();
+  monitor.RestoreTrayIcon();
+  EXPECT_EQ(source.calls, evaluations);  // shows what is current, evaluates nothing
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].message, NotifyMessage::Add);
+  EXPECT_EQ(shell.calls[0].record.uFlags, kFlagsPlain);
+  EXPECT_EQ(shell.calls[0].record.hIcon, 205);
+  EXPECT_EQ(shell.calls[0].record.szTip, "バッテリ\r\n残り時間 不明 (50%)");
+  EXPECT_EQ(shell.calls[0].record.hWnd, 99u);
+}
+
+TEST_F(PowerMonitorTest, RestoreDoesNothingBeforeTheAddOrAfterTheRemove) {
+  monitor.RestoreTrayIcon();
+  EXPECT_TRUE(shell.calls.empty());
+  monitor.AddTrayIcon();
+  monitor.RemoveTrayIcon();
+  shell.calls.clear();
+  monitor.RestoreTrayIcon();
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_FALSE(monitor.TrayIconAdded());
+}
+
 TEST_F(PowerMonitorTest, ResumeWithNotifyAtResumeOffChangesNothing) {
   settings.NotifyAtResume = kFalse;
   StartAndTick();
