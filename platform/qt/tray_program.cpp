@@ -40,35 +40,40 @@ TrayProgram::TrayProgram(Parts parts, QObject* parent) : QObject(parent), parts_
 
 TrayProgram::~TrayProgram() = default;
 
-void TrayProgram::Main() {
+void TrayProgram::CreateWindows() {
   BuildMenu();
   shell_ = std::make_unique<QtNotifyShell>(parts_.icons, &menu_, notifier_);
   connect(shell_.get(), &QtNotifyShell::Activated, this, &TrayProgram::OnActivated);
   notify_icon_ = std::make_unique<NotifyIcon>(*shell_, waiter_);
   monitor_ = std::make_unique<PowerMonitor>(parts_.settings, parts_.source, parts_.clock,
                                             *notify_icon_, WindowHandle{1});
+}
+
+void TrayProgram::HookWindow() {
   resume_watch_ = std::make_unique<LogindResumeWatch>([this] { monitor_->OnPowerResume(); });
-  monitor_->AddTrayIcon();
+}
+
+void TrayProgram::StartUpdateTimer() {
   tmrNotifyIcon_Update.setInterval(parts_.settings.UpdateInterval);
   tmrNotifyIcon_Update.start();
 }
 
-void TrayProgram::Shutdown() {
-  if (shut_down_) return;
-  shut_down_ = true;
-  resume_watch_.reset();
-  if (monitor_) monitor_->RemoveTrayIcon();
-  parts_.dialogs.CloseOptions();
-  parts_.dialogs.CloseAbout();
+void TrayProgram::CloseMainWindow() {
   tmrNotifyIcon_Update.stop();
   tmrExit.stop();
-  menu_.close();
-  emit Finished();
+}
+
+void TrayProgram::Shutdown() {
+  const bool was_running = lifecycle_.State() == LifecycleState::Running;
+  lifecycle_.Shutdown();
+  if (was_running) emit Finished();
 }
 
 void TrayProgram::EndSession() {
-  if (tmrExit.isActive()) return;  // the pending exit finishes the job
-  Shutdown();
+  const bool exit_pending = tmrExit.isActive();
+  const bool was_running = lifecycle_.State() == LifecycleState::Running;
+  lifecycle_.EndSession(exit_pending);
+  if (was_running && lifecycle_.State() == LifecycleState::Ended) emit Finished();
 }
 
 void TrayProgram::BuildMenu() {

@@ -4,10 +4,13 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "core/power_monitor.h"
+#include "core/program_lifecycle.h"
+#include "settings/settings_store.h"
 #include "platform/qt/desktop_notifier.h"
 #include "platform/qt/dialog_host.h"
 #include "platform/qt/logind_resume_watch.h"
@@ -16,13 +19,17 @@
 namespace norvaket::qt {
 
 // The hidden main object of the Linux program: the update and exit timers, the
-// tray icon with its menu, the resume watch, and the start-up and shutdown order.
-class TrayProgram : public QObject {
+// tray icon with its menu and the resume watch, started and taken down in the
+// program's order.
+class TrayProgram : public QObject, private LifecycleSteps {
   Q_OBJECT
 
  public:
   struct Parts {
-    const Settings& settings;
+    Settings& settings;
+    SettingsStore& settings_store;
+    // Whether another instance holds the single-instance lock.
+    std::function<bool()> another_instance_running;
     PowerSource& source;
     const Clock& clock;
     DialogHost& dialogs;
@@ -34,20 +41,30 @@ class TrayProgram : public QObject {
   explicit TrayProgram(Parts parts, QObject* parent = nullptr);
   ~TrayProgram() override;
 
-  // From the hidden main object to the running update timer.
-  void Main();
+  // False when another instance runs; the caller then ends at once.
+  bool Main() { return lifecycle_.Main(); }
   // Takes everything down in order; runs once, whoever asks first.
   void Shutdown();
   // Log-out, shut-down or a termination signal: shuts down unless an exit is pending.
   void EndSession();
 
-  const PowerMonitor& Monitor() const { return *monitor_; }
-  QMenu& Menu() { return menu_; }
-
  signals:
   void Finished();
 
  private:
+  bool IsAnotherInstanceRunning() override { return parts_.another_instance_running(); }
+  void LoadSettings() override { parts_.settings_store.LoadSettings(parts_.settings); }
+  void CreateWindows() override;
+  void HookWindow() override;
+  void AddTrayIcon() override { monitor_->AddTrayIcon(); }
+  void StartUpdateTimer() override;
+  void UnhookWindow() override { resume_watch_.reset(); }
+  void RemoveTrayIcon() override { monitor_->RemoveTrayIcon(); }
+  void CloseOptionsDialog() override { parts_.dialogs.CloseOptions(); }
+  void CloseAboutBox() override { parts_.dialogs.CloseAbout(); }
+  void CloseMainWindow() override;
+  void CloseMenuWindow() override { menu_.close(); }
+
   void BuildMenu();
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
   void OpenPowerSettings();
@@ -62,7 +79,7 @@ class TrayProgram : public QObject {
   std::unique_ptr<NotifyIcon> notify_icon_;
   std::unique_ptr<PowerMonitor> monitor_;
   std::unique_ptr<LogindResumeWatch> resume_watch_;
-  bool shut_down_ = false;
+  ProgramLifecycle lifecycle_{*this};
 };
 
 }  // namespace norvaket::qt

@@ -1,0 +1,222 @@
+"""A private desktop for one test: Xvfb, session and system buses, and the D-Bus
+peers the tray program talks to (UPower and logind mocks, a notification daemon
+mock, a StatusNotifierWatcher), each optional."""
+import os
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+import dbus
+import dbusmock
+
+HERE = Path(__file__).resolve().parent
+ROOT = HERE.parent.parent
+BUILD_DIR = Path(os.environ.get("NORVAKET_BUILD_DIR", ROOT / "build" / "dev"))
+PROGRAM = BUILD_DIR / "platform" / "qt" / "norvaket"
+
+UPOWER = "org.freedesktop.UPower"
+DISPLAY_DEVICE = "/org/freedesktop/UPower/devices/DisplayDevice"
+MOCK_IFACE = "org.freedesktop.DBus.Mock"
+
+
+def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(interval)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+class DesktopSession:
+    def __init__(self):
+        self.tmp = Path(tempfile.mkdtemp(prefix="norvaket-session-"))
+        self.processes = []
+        self.env = dict(os.environ)
+        self.env.update({
+            "XDG_CONFIG_HOME": str(self.tmp / "config"),
+            "XDG_RUNTIME_DIR": str(self.tmp / "runtime"),
+            "XDG_CURRENT_DESKTOP": "",
+            "QT_QPA_PLATFORM": "xcb",
+            "LANG": "C.UTF-8",
+        })
+        (self.tmp / "runtime").mkdir(mode=0o700)
+        self.watcher = None
+        self.notifications = None
+        self.upower = None
+        self.logind = None
+        self.program = None
+
+    # ---- infrastructure ----
+
+    def start_x(self):
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp"], pass_fds=(write_fd,),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            display = pipe.readline().strip()
+        self.processes.append(xvfb)
+        self.env["DISPLAY"] = ":" + display
+
+    def start_buses(self):
+        for system in (False, True):
+            pid, address = dbusmock.DBusTestCase.start_dbus(
+                conf=None if not system else self._system_bus_config())
+            self.processes.append(_Pid(pid))
+            key = "DBUS_SYSTEM_BUS_ADDRESS" if system else "DBUS_SESSION_BUS_ADDRESS"
+            self.env[key] = address
+        self.session_bus = dbus.bus.BusConnection(self.env["DBUS_SESSION_BUS_ADDRESS"])
+        self.system_bus = dbus.bus.BusConnection(self.env["DBUS_SYSTEM_BUS_ADDRESS"])
+
+    def _system_bus_config(self):
+        # A private bus with system-bus policy rules relaxed enough for mocks.
+        config = self.tmp / "system.conf"
+        config.write_text("""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:tmpdir=/tmp</listen>
+  <policy context="default">
+    <allow user="*"/><allow own="*"/><allow send_type="method_call"/><allow send_type="signal"/>
+    <allow send_type="method_return"/><allow send_type="error"/>
+    <allow receive_type="method_call"/><allow receive_type="signal"/>
+    <allow receive_type="method_return"/><allow receive_type="error"/>
+  </policy>
+</busconfig>
+""")
+        return str(config)
+
+    def _spawn_template(self, template, parameters, system_bus):
+        env_backup = dict(os.environ)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
+        os.environ["DBUS_SYSTEM_BUS_ADDRESS"] = self.env["DBUS_SYSTEM_BUS_ADDRESS"]
+        try:
+            process, obj = dbusmock.DBusTestCase.spawn_server_template(
+                template, parameters or {}, stdout=subprocess.DEVNULL, system_bus=system_bus)
+        finally:
+            os.environ.clear()
+            os.environ.update(env_backup)
+        self.processes.append(process)
+        return process, obj
+
+    # ---- peers ----
+
+    def start_watcher(self):
+        self.watcher = subprocess.Popen(["/usr/bin/python3", str(HERE / "sni_watcher.py")],
+                                        env=self.env, stdout=subprocess.PIPE, text=True)
+        assert self.watcher.stdout.readline().strip() == "ready"
+        self.processes.append(self.watcher)
+
+    def stop_watcher(self):
+        self.watcher.terminate()
+        self.watcher.wait(5)
+        self.processes.remove(self.watcher)
+        self.watcher = None
+
+    def start_notifications(self):
+        self.notifications = self._spawn_template("notification_daemon", None, False)[1]
+
+    def start_upower(self, on_battery=False):
+        process, obj = self._spawn_template("upower", {"OnBattery": on_battery, "DaemonVersion": "0.99"},
+                                            True)
+        self.upower = obj
+        self.upower_process = process
+        return obj
+
+    def set_display_device(self, state, percentage, time_to_empty=0, time_to_full=0, present=True):
+        # UPower device states: 1 charging, 2 discharging, 3 empty, 4 fully charged, 5 pending charge.
+        self.upower.SetupDisplayDevice(2, state, percentage, 50.0, 50.0, 10.0, time_to_empty,
+                                       time_to_full, present, "battery-good-symbolic", 3,
+                                       dbus_interface=MOCK_IFACE)
+
+    def set_on_battery(self, on_battery):
+        self.upower.SetDeviceProperties("/org/freedesktop/UPower",
+                                        {"OnBattery": dbus.Boolean(on_battery, variant_level=1)},
+                                        dbus_interface=MOCK_IFACE)
+
+    def start_logind(self):
+        self.logind = self._spawn_template("logind", None, True)[1]
+
+    def resume(self):
+        self.logind.EmitSignal("org.freedesktop.login1.Manager", "PrepareForSleep", "b", [False],
+                               dbus_interface=MOCK_IFACE)
+
+    # ---- the program ----
+
+    def start_program(self, settings=None, extra_env=None):
+        if settings is not None:
+            folder = self.tmp / "config" / "Norvaket"
+            folder.mkdir(parents=True, exist_ok=True)
+            (folder / "Norvaket.ini").write_text(settings)
+        env = dict(self.env)
+        env.update(extra_env or {})
+        self.program = subprocess.Popen([str(PROGRAM)], env=env, stdout=subprocess.PIPE,
+                                        stderr=subprocess.PIPE, text=True)
+        self.processes.append(self.program)
+        return self.program
+
+    def notify_calls(self):
+        calls = self.notifications.GetMethodCalls("Notify", dbus_interface=MOCK_IFACE)
+        # Notify(app_name, replaces_id, app_icon, summary, body, actions, hints, timeout)
+        return [(str(c[1][0]), str(c[1][2]), str(c[1][3]), str(c[1][4]), int(c[1][7])) for c in calls]
+
+    def registered_items(self):
+        try:
+            watcher = self.session_bus.get_object("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
+            return [str(i) for i in watcher.Get("org.kde.StatusNotifierWatcher",
+                                                 "RegisteredStatusNotifierItems",
+                                                 dbus_interface="org.freedesktop.DBus.Properties")]
+        except dbus.DBusException:
+            return []
+
+    def item(self):
+        service = wait_until(lambda: self.registered_items(), what="an item to register")[0]
+        return self.session_bus.get_object(service, "/StatusNotifierItem")
+
+    def item_property(self, name):
+        return self.item().Get("org.kde.StatusNotifierItem", name,
+                               dbus_interface="org.freedesktop.DBus.Properties")
+
+    def stop(self):
+        for process in reversed(self.processes):
+            process.terminate()
+        for process in reversed(self.processes):
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+
+class _Pid:
+    """A process known only by its pid (the buses dbusmock starts)."""
+
+    def __init__(self, pid):
+        self.pid = pid
+
+    def terminate(self):
+        try:
+            os.kill(self.pid, 15)
+        except ProcessLookupError:
+            pass
+
+    def wait(self, timeout):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            try:
+                finished, _ = os.waitpid(self.pid, os.WNOHANG)
+            except ChildProcessError:
+                return
+            if finished:
+                return
+            time.sleep(0.02)
+        raise subprocess.TimeoutExpired(str(self.pid), timeout)
+
+    def kill(self):
+        try:
+            os.kill(self.pid, 9)
+        except ProcessLookupError:
+            pass
