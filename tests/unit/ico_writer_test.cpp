@@ -23,7 +23,7 @@ RgbaImage Probe(int size) {
     image.pixels[static_cast<std::size_t>(i) * 4 + 3] = 255;
   }
   image.pixels[3] = 0;                                     // top-left transparent
-  image.pixels[static_cast<std::size_t>(1) * 4 + 3] = 40;  // faint
+  if (size > 1) image.pixels[static_cast<std::size_t>(1) * 4 + 3] = 40;  // faint
   return image;
 }
 
