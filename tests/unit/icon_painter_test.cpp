@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -76,10 +76,14 @@ INSTANTIATE_TEST_SUITE_P(Sizes, EveryIdAndSizeTest, ::testing::ValuesIn(kSizes),
                          [](const auto& info) { return std::to_string(info.param) + "px"; });
 
 TEST(IconPainterTest, EveryImageDiffersFromEveryOtherAtTheSmallestSize) {
-  std::set<std::vector<std::uint8_t>> seen;
-  for (std::int32_t id : AllTrayIconIds())
-    EXPECT_TRUE(seen.insert(PaintTrayIcon(id, kMinIconSize).pixels).second) << id;
-  EXPECT_TRUE(seen.insert(PaintAppIcon(kMinIconSize).pixels).second) << "program icon";
+  std::vector<std::vector<std::uint8_t>> seen;
+  const auto is_new = [&seen](const RgbaImage& image) {
+    const bool found = std::find(seen.begin(), seen.end(), image.pixels) != seen.end();
+    seen.push_back(image.pixels);
+    return !found;
+  };
+  for (std::int32_t id : AllTrayIconIds()) EXPECT_TRUE(is_new(PaintTrayIcon(id, kMinIconSize))) << id;
+  EXPECT_TRUE(is_new(PaintAppIcon(kMinIconSize))) << "program icon";
 }
 
 struct LevelCase {
