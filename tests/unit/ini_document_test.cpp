@@ -49,15 +49,20 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(IniDocumentTest, ProfileStringKeepsAtMost99BytesAndWholeCharacters) {
+  const auto file = [](const std::string& value) { return IniDocument("[S]\nk=" + value + "\n"); };
   const std::string ascii(150, 'a');
-  EXPECT_EQ(IniDocument("[S]\nk=" + ascii + "\n").GetProfileString("S", "k"), ascii.substr(0, 99));
+  EXPECT_EQ(file(ascii).GetProfileString("S", "k"), std::string(99, 'a'));
   // 33 three-byte characters fill 99 bytes exactly; one more byte in front pushes the
-  // last character past the limit, and it goes whole.
-  std::string kana;
-  for (int i = 0; i < 34; ++i) kana += "あ";
-  EXPECT_EQ(IniDocument("[S]\nk=" + kana + "\n").GetProfileString("S", "k").size(), 99u);
-  const std::string cut = IniDocument("[S]\nk=x" + kana + "\n").GetProfileString("S", "k");
-  EXPECT_EQ(cut, "x" + kana.substr(0, 96));
+  // 33rd character past the limit, and it goes whole.
+  std::string kana32;
+  for (int i = 0; i < 32; ++i) kana32 += "あ";
+  const std::string kana34 = kana32 + "ああ";
+  EXPECT_EQ(file(kana34).GetProfileString("S", "k"), kana32 + "あ");
+  std::string shifted = "x";
+  shifted += kana34;
+  std::string expected = "x";
+  expected += kana32;
+  EXPECT_EQ(file(shifted).GetProfileString("S", "k"), expected);
   EXPECT_EQ(IniDocument("").GetProfileString("S", "k"), "");
 }
 
