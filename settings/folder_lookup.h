@@ -8,9 +8,10 @@ namespace norvaket {
 // Folder numbers and results of the special-folder query, as SHGetFolderPath has them.
 inline constexpr std::int32_t kCsidlAppData = 26;
 inline constexpr std::int32_t kCsidlFlagCreate = 0x8000;
-inline constexpr std::int32_t kFolderFound = 0;           // S_OK
-inline constexpr std::int32_t kFolderNotThere = 1;        // S_FALSE
-inline constexpr std::int32_t kFolderBadId = static_cast<std::int32_t>(0x80070057u);  // E_INVALIDARG
+inline constexpr std::int32_t kFolderFound = 0;     // S_OK
+inline constexpr std::int32_t kFolderNotThere = 1;  // S_FALSE
+inline constexpr std::int32_t kFolderBadId =
+    static_cast<std::int32_t>(0x80070057u);  // E_INVALIDARG
 
 // Where the settings file lives and how to make its folder.
 class FolderLookup {

@@ -25,7 +25,9 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != text.npos;
+}
 
 // `text` ends with a line break; is the line before it blank?
 bool EndsWithBlankLine(std::string_view text) {

@@ -46,11 +46,9 @@ bool IniSettingsStore::WriteIniString(const std::string& key, const std::string&
 }
 
 void IniSettingsStore::LoadSettings(Settings& settings) {
-  ReadSettingsRecord(
-      [this](const std::string& key, const std::string& fallback) {
-        return ReadIniString(key, fallback);
-      },
-      settings);
+  ReadSettingsRecord([this](const std::string& key,
+                            const std::string& fallback) { return ReadIniString(key, fallback); },
+                     settings);
 }
 
 bool IniSettingsStore::SaveSettings(const Settings& settings) {

@@ -12,7 +12,9 @@ Flag ParseYesNo(std::string_view text, Flag default_value) {
   return default_value;
 }
 
-std::string FormatYesNo(Flag value) { return value != 0 ? "Yes" : "No"; }
+std::string FormatYesNo(Flag value) {
+  return value != 0 ? "Yes" : "No";
+}
 
 std::optional<std::int32_t> ParseIniNumber(std::string_view text) {
   text = TrimBlanks(text);
@@ -27,6 +29,8 @@ std::optional<std::int32_t> ParseIniNumber(std::string_view text) {
   return value;
 }
 
-std::string FormatIniNumber(std::int32_t value) { return std::to_string(value); }
+std::string FormatIniNumber(std::int32_t value) {
+  return std::to_string(value);
+}
 
 }  // namespace norvaket

@@ -12,7 +12,8 @@ std::string AutoRunCommand(const std::string& program_path) {
 std::string ProgramPathWithoutExtension(const std::string& folder, const std::string& separator,
                                         const std::string& file_name) {
   const std::size_t dot = file_name.rfind('.');
-  const std::string stem = dot == std::string::npos || dot == 0 ? file_name : file_name.substr(0, dot);
+  const std::string stem =
+      dot == std::string::npos || dot == 0 ? file_name : file_name.substr(0, dot);
   return folder + separator + stem;
 }
 
@@ -26,8 +27,8 @@ void RegistryAutoRun::DisableAutoRun() {
 }
 
 void RegistryAutoRun::QueryAutoRun(Settings& settings) {
-  const RegistryValue value = GetRegistryValue(registry_, kHkeyCurrentUser, kRunKeyPath,
-                                               kAutoRunValueName, std::string());
+  const RegistryValue value =
+      GetRegistryValue(registry_, kHkeyCurrentUser, kRunKeyPath, kAutoRunValueName, std::string());
   settings.AutoRun = ToFlag(!RegistryValueText(value).empty());
 }
 

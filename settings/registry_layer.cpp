@@ -61,9 +61,8 @@ bool SetRegistryValue(RegistryApi& registry, RegistryKey root, const std::string
   return stored;
 }
 
-RegistryValue GetRegistryValue(RegistryApi& registry, RegistryKey root,
-                               const std::string& key_path, const std::string& value_name,
-                               const RegistryValue& fallback) {
+RegistryValue GetRegistryValue(RegistryApi& registry, RegistryKey root, const std::string& key_path,
+                               const std::string& value_name, const RegistryValue& fallback) {
   RegistryKey key = 0;
   if (registry.OpenKey(root, key_path, key) != kRegistrySuccess) return fallback;
   std::uint32_t type = 0;

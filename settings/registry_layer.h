@@ -17,9 +17,8 @@ bool SetRegistryValue(RegistryApi& registry, RegistryKey root, const std::string
 
 // The stored value (text, uint32 or bytes), or `fallback` when the key or value is
 // missing or of any other registry type.
-RegistryValue GetRegistryValue(RegistryApi& registry, RegistryKey root,
-                               const std::string& key_path, const std::string& value_name,
-                               const RegistryValue& fallback);
+RegistryValue GetRegistryValue(RegistryApi& registry, RegistryKey root, const std::string& key_path,
+                               const std::string& value_name, const RegistryValue& fallback);
 
 // True when the value was deleted and the key closed without error.
 bool DeleteRegistryValue(RegistryApi& registry, RegistryKey root, const std::string& key_path,

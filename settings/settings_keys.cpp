@@ -39,7 +39,9 @@ std::int32_t ReadNumber(const IniStringReader& read, const std::string& key,
   return ParseIniNumber(fallback).value_or(0);
 }
 
-bool InPercentRange(std::int32_t value) { return value >= 1 && value <= 99; }
+bool InPercentRange(std::int32_t value) {
+  return value >= 1 && value <= 99;
+}
 
 }  // namespace
 

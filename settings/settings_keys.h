@@ -11,7 +11,8 @@ namespace norvaket {
 inline constexpr const char* kSettingsSection = "Norvaket 1.00";
 
 // Reads one key: its value, or `fallback` when the value is empty or missing.
-using IniStringReader = std::function<std::string(const std::string& key, const std::string& fallback)>;
+using IniStringReader =
+    std::function<std::string(const std::string& key, const std::string& fallback)>;
 // Writes one key; false when it was not written.
 using IniStringWriter = std::function<bool(const std::string& key, const std::string& value)>;
 

@@ -33,12 +33,25 @@ std::string UnescapeValue(std::string_view value) {
       continue;
     }
     switch (value[++i]) {
-      case 's': text += ' '; break;
-      case 'n': text += '\n'; break;
-      case 't': text += '\t'; break;
-      case 'r': text += '\r'; break;
-      case '\\': text += '\\'; break;
-      default: text += '\\'; text += value[i]; break;
+      case 's':
+        text += ' ';
+        break;
+      case 'n':
+        text += '\n';
+        break;
+      case 't':
+        text += '\t';
+        break;
+      case 'r':
+        text += '\r';
+        break;
+      case '\\':
+        text += '\\';
+        break;
+      default:
+        text += '\\';
+        text += value[i];
+        break;
     }
   }
   return text;

@@ -18,8 +18,8 @@ std::optional<std::vector<std::string>> ParseDesktopExecValue(std::string_view v
 
 // What an autostart entry says about the program's start at logon.
 struct AutostartEntry {
-  bool hidden = false;               // Hidden=true: the entry counts as deleted
-  std::optional<std::string> exec;   // the Exec value as it stands in the file
+  bool hidden = false;              // Hidden=true: the entry counts as deleted
+  std::optional<std::string> exec;  // the Exec value as it stands in the file
 };
 
 // Reads the [Desktop Entry] group of a desktop file.

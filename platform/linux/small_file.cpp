@@ -57,7 +57,9 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string NameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
 
 // The rename is only durable once the folder's entry is on disk too.
 void SyncFolder(const std::string& folder) {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace norvaket::linux_platform {
 

@@ -10,7 +10,9 @@ namespace norvaket::linux_platform {
 
 namespace {
 
-bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
+bool IsAbsolute(const char* path) {
+  return path != nullptr && path[0] == '/';
+}
 
 std::string HomeFromPasswordDatabase() {
   struct passwd entry {};

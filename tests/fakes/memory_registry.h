@@ -16,8 +16,8 @@ namespace norvaket::testing {
 // to fail by setting its result.
 class MemoryRegistry final : public RegistryApi {
  public:
-  static constexpr RegistryResult kFileNotFound = 2;     // ERROR_FILE_NOT_FOUND
-  static constexpr RegistryResult kInvalidHandle = 6;    // ERROR_INVALID_HANDLE
+  static constexpr RegistryResult kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
+  static constexpr RegistryResult kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
 
   struct Value {
     std::uint32_t type = kRegSz;
@@ -79,8 +79,8 @@ class MemoryRegistry final : public RegistryApi {
   }
 
   // A value as a test puts it there; creates the key.
-  void Put(RegistryKey root, const std::string& path, const std::string& name,
-           std::uint32_t type, std::vector<std::uint8_t> data) {
+  void Put(RegistryKey root, const std::string& path, const std::string& name, std::uint32_t type,
+           std::vector<std::uint8_t> data) {
     keys[{root, path}][name] = Value{type, std::move(data)};
   }
 

@@ -74,8 +74,8 @@ TEST_F(AutostartRegistryTest, AutoRunRoundTripThroughADesktopEntry) {
 
 struct CommandCase {
   const char* name;
-  const char* command;   // the Run value's text
-  const char* exec;      // the Exec value in the file
+  const char* command;  // the Run value's text
+  const char* exec;     // the Exec value in the file
 };
 
 class AutostartCommandTest : public AutostartRegistryTest,
@@ -94,8 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, AutostartCommandTest,
     ::testing::Values(
         CommandCase{"Plain", "/usr/bin/norvaket", "/usr/bin/norvaket"},
-        CommandCase{"Blank", "\"/home/ami/My Tools/norvaket\"",
-                    "\"/home/ami/My Tools/norvaket\""},
+        CommandCase{"Blank", "\"/home/ami/My Tools/norvaket\"", "\"/home/ami/My Tools/norvaket\""},
         CommandCase{"Reserved", "/opt/a&b$c/norvaket", "\"/opt/a&b\\\\$c/norvaket\""},
         CommandCase{"Backslash", "/opt/a\\b/norvaket", "\"/opt/a\\\\\\\\b/norvaket\""},
         CommandCase{"Percent", "/opt/100%/norvaket", "/opt/100%%/norvaket"},
@@ -140,7 +139,8 @@ TEST_F(AutostartRegistryTest, HandEditedEntries) {
 
 TEST_F(AutostartRegistryTest, AnEnableOverAnOldEntryReplacesItWhole) {
   std::filesystem::create_directories(temp_ / "cfg/autostart");
-  WriteWholeFile(EntryPath(), "[Desktop Entry]\nType=Application\nName=Old\nExec=/old\nHidden=true\n");
+  WriteWholeFile(EntryPath(),
+                 "[Desktop Entry]\nType=Application\nName=Old\nExec=/old\nHidden=true\n");
   ASSERT_TRUE(Set(std::string("/new")));
   EXPECT_EQ(ReadWholeFile(EntryPath()),
             "[Desktop Entry]\nType=Application\nName=Halvoria\nExec=/new\n");

@@ -142,11 +142,9 @@ Settings Alternate(int round) {
 // The lines a save of `settings` into an empty file gives.
 std::vector<std::string> SavedLines(const Settings& settings) {
   IniDocument document;
-  WriteSettingsRecord(
-      [&](const std::string& key, const std::string& value) {
-        return document.Set(kSection, key, value);
-      },
-      settings);
+  WriteSettingsRecord([&](const std::string& key,
+                          const std::string& value) { return document.Set(kSection, key, value); },
+                      settings);
   std::vector<std::string> lines;
   std::istringstream text(document.Text());
   for (std::string line; std::getline(text, line);) lines.push_back(line);
@@ -161,7 +159,8 @@ TEST_F(IniFileStoreTest, ASaveKilledAtAnyMomentLeavesAWholeFile) {
   ASSERT_TRUE(settings_store.SaveSettings(Alternate(0)));
   // Kills spread over about two saves, however fast this disk is.
   const auto save_us = std::chrono::duration_cast<std::chrono::microseconds>(
-                           std::chrono::steady_clock::now() - started).count();
+                           std::chrono::steady_clock::now() - started)
+                           .count();
   const std::string path = settings_store.SettingsFilePath();
   // Hand-made lines that every save must keep.
   const std::string tail = "UpdateInterval=4000\n; a note\n\n[Other]\nNotifyAtRun=Yes\n";

@@ -186,7 +186,8 @@ TEST_F(IniSettingsStoreTest, HandAddedAndUnknownKeysSurviveSaves) {
   ASSERT_TRUE(store_.SaveSettings(s));
   const std::string& text = profile_.files[kFile];
   EXPECT_EQ(text.rfind("; my settings\n[Norvaket 1.00]\nUpdateInterval = 5000 \nNotifyRT=Yes\n"
-                       "Future=keep me\nNotifyAtRun=Yes\n", 0),
+                       "Future=keep me\nNotifyAtRun=Yes\n",
+                       0),
             0u)
       << text;
   EXPECT_NE(text.find("UseTimeStamp=No\n\n[Elsewhere]\nNotifyRT=No\n"), std::string::npos) << text;

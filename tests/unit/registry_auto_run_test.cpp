@@ -67,17 +67,16 @@ TEST_P(RegistryAutoRunQueryTest, WhatCountsAsRegistered) {
   EXPECT_EQ(Query(), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RegistryAutoRunQueryTest,
-    ::testing::Values(StoredCase{"EmptyText", kRegSz, {0}, kFalse},
-                      StoredCase{"NulFirst", kRegSz, {0, 'x', 0}, kFalse},
-                      StoredCase{"AnyText", kRegSz, {'x', 0}, kTrue},
-                      StoredCase{"DwordZero", kRegDword, {0, 0, 0, 0}, kTrue},
-                      StoredCase{"DwordOne", kRegDword, {1, 0, 0, 0}, kTrue},
-                      StoredCase{"ExpandSz", kRegExpandSz, {'x', 0}, kFalse},
-                      StoredCase{"Binary", kRegBinary, {0}, kTrue},
-                      StoredCase{"EmptyBinary", kRegBinary, {}, kFalse}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Table, RegistryAutoRunQueryTest,
+                         ::testing::Values(StoredCase{"EmptyText", kRegSz, {0}, kFalse},
+                                           StoredCase{"NulFirst", kRegSz, {0, 'x', 0}, kFalse},
+                                           StoredCase{"AnyText", kRegSz, {'x', 0}, kTrue},
+                                           StoredCase{"DwordZero", kRegDword, {0, 0, 0, 0}, kTrue},
+                                           StoredCase{"DwordOne", kRegDword, {1, 0, 0, 0}, kTrue},
+                                           StoredCase{"ExpandSz", kRegExpandSz, {'x', 0}, kFalse},
+                                           StoredCase{"Binary", kRegBinary, {0}, kTrue},
+                                           StoredCase{"EmptyBinary", kRegBinary, {}, kFalse}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(RegistryAutoRunTest, ARunKeyThatCannotBeOpenedReadsAsNotRegistered) {
   Put(kRegSz, {'x', 0});

@@ -35,18 +35,22 @@ TEST_P(RegistryWriteTest, EachKindIsStoredWithItsTypeAndData) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, RegistryWriteTest,
-    ::testing::Values(
-        WriteCase{"Integer", std::int16_t{-2}, kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}},
-        WriteCase{"Long", std::int32_t{0x01020304}, kRegDword, {4, 3, 2, 1}},
-        WriteCase{"BooleanTrue", RegistryFlag{kTrue}, kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
-        WriteCase{"BooleanFalse", RegistryFlag{kFalse}, kRegDword, {0, 0, 0, 0}},
-        WriteCase{"Bytes", Bytes{1, 0, 2}, kRegBinary, {1, 0, 2}},
-        WriteCase{"NoBytes", Bytes{}, kRegBinary, {}},
-        WriteCase{"Text", std::string("C:\\電源"), kRegSz,
-                  {'C', ':', '\\', 0xE9, 0x9B, 0xBB, 0xE6, 0xBA, 0x90, 0}},
-        WriteCase{"EmptyText", std::string(), kRegSz, {0}},
-        WriteCase{"UnsignedGoesAsText", std::uint32_t{4000000000u}, kRegSz,
-                  {'4', '0', '0', '0', '0', '0', '0', '0', '0', '0', 0}}),
+    ::testing::Values(WriteCase{"Integer", std::int16_t{-2}, kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}},
+                      WriteCase{"Long", std::int32_t{0x01020304}, kRegDword, {4, 3, 2, 1}},
+                      WriteCase{
+                          "BooleanTrue", RegistryFlag{kTrue}, kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
+                      WriteCase{"BooleanFalse", RegistryFlag{kFalse}, kRegDword, {0, 0, 0, 0}},
+                      WriteCase{"Bytes", Bytes{1, 0, 2}, kRegBinary, {1, 0, 2}},
+                      WriteCase{"NoBytes", Bytes{}, kRegBinary, {}},
+                      WriteCase{"Text",
+                                std::string("C:\\電源"),
+                                kRegSz,
+                                {'C', ':', '\\', 0xE9, 0x9B, 0xBB, 0xE6, 0xBA, 0x90, 0}},
+                      WriteCase{"EmptyText", std::string(), kRegSz, {0}},
+                      WriteCase{"UnsignedGoesAsText",
+                                std::uint32_t{4000000000u},
+                                kRegSz,
+                                {'4', '0', '0', '0', '0', '0', '0', '0', '0', '0', 0}}),
     [](const auto& info) { return info.param.name; });
 
 struct ReadCase {

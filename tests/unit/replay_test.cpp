@@ -3,7 +3,6 @@
 #include <sstream>
 
 #include "fakes/temp_folder.h"
-
 #include "tools/status/replay_clock.h"
 #include "tools/status/replay_command.h"
 #include "tools/status/settings_file.h"
@@ -154,8 +153,9 @@ TEST_F(SettingsFileTest, UsesTheProgramsKeysDefaultsAndRangeRules) {
 TEST_F(SettingsFileTest, ReplayRunsUnderTheLoadedSettings) {
   Settings settings = DefaultSettings();
   std::string error;
-  ASSERT_TRUE(Load("[Norvaket 1.00]\nUseTimeStamp=Yes\nUpdateInterval=120000\nNotifyAtRun=No\nNotifyPS1=Yes\n",
-                   settings, error));
+  ASSERT_TRUE(Load(
+      "[Norvaket 1.00]\nUseTimeStamp=Yes\nUpdateInterval=120000\nNotifyAtRun=No\nNotifyPS1=Yes\n",
+      settings, error));
   const ReplayResult r = Replay("start 1 0 50 -1 -1\ntick 1 0 50 -1 -1\ntick 0 0 50 -1 -1\n",
                                 settings, {9, 0, 0});
   std::istringstream lines(r.out);

@@ -70,7 +70,8 @@ TEST(XdgFolderLookupTest, SettingsOverATemporaryConfigHome) {
   Settings reloaded;
   store.LoadSettings(reloaded);
   EXPECT_EQ(reloaded, changed);
-  EXPECT_NE(ReadWholeFile(store.SettingsFilePath()).find("\nNotifyCV2Value=7\n"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(store.SettingsFilePath()).find("\nNotifyCV2Value=7\n"),
+            std::string::npos);
 }
 
 TEST(XdgFolderLookupTest, ASaveThatCannotWriteSaysSo) {
