@@ -100,9 +100,9 @@ void Win32Program::OnMenuCommand(UINT command_id) {
 void Win32Program::OnSessionEnding() { lifecycle_.EndSession(frmMain_.tmrExit().Enabled()); }
 
 void Win32Program::OnCloseRequested() {
-  // WORKAROUND: a plain close (a task manager's "end task") used to take the
-  // window away and leave the program running with a dead icon; it now exits
-  // the normal way.
+  // A plain close (a task manager's "end task") must not take the window away
+  // and leave the program running with an icon nobody can reach: it exits the
+  // normal way instead, through the deferred exit.
   if (lifecycle_.State() == LifecycleState::Running) frmMain_.tmrExit().Enable();
 }
 
