@@ -1,0 +1,87 @@
+#include "platform/win32/win32_profile_store.h"
+
+#include <string_view>
+
+#include "platform/win32/utf16.h"
+
+namespace norvaket::win32 {
+namespace {
+
+constexpr std::size_t kMaxValueBytes = Win32ProfileStore::kValueBufferChars - 1;
+
+// The longest prefix of at most `max_bytes` bytes that does not end inside a
+// UTF-8 character.
+std::string CutToBytes(std::string text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) return text;
+  std::size_t cut = max_bytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  text.resize(cut);
+  return text;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return L".";
+  return path.substr(0, slash + 1);
+}
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// A new file starts as UTF-16 with its byte-order mark, so that the profile
+// functions keep every character instead of going through an ANSI code page.
+bool StartUnicodeFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const unsigned char bom[] = {0xFF, 0xFE};
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bom, sizeof bom, &written, nullptr) && written == sizeof bom;
+  CloseHandle(file);
+  return ok;
+}
+
+bool FlushToDisk(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool ok = FlushFileBuffers(file) != FALSE;
+  CloseHandle(file);
+  return ok;
+}
+
+}  // namespace
+
+std::string Win32ProfileStore::GetProfileString(const std::string& section, const std::string& key,
+                                                const std::string& file_path) {
+  // 99 UTF-16 units hold every value of up to 99 UTF-8 bytes.
+  wchar_t buffer[kValueBufferChars] = {};
+  GetPrivateProfileStringW(ToUtf16(section).c_str(), ToUtf16(key).c_str(), L"", buffer,
+                           kValueBufferChars, ToUtf16(file_path).c_str());
+  return CutToBytes(ToUtf8(std::wstring_view(buffer)), kMaxValueBytes);
+}
+
+bool Win32ProfileStore::WriteProfileString(const std::string& section, const std::string& key,
+                                           const std::string& value,
+                                           const std::string& file_path) {
+  const std::wstring path = ToUtf16(file_path);
+  if (path.empty()) return false;
+  wchar_t temp[MAX_PATH] = {};
+  if (GetTempFileNameW(FolderOf(path).c_str(), L"nvk", 0, temp) == 0) return false;
+  const std::wstring temp_path = temp;
+  const bool prepared = FileExists(path) ? CopyFileW(path.c_str(), temp, FALSE) != FALSE
+                                         : StartUnicodeFile(temp_path);
+  const bool written =
+      prepared && WritePrivateProfileStringW(ToUtf16(section).c_str(), ToUtf16(key).c_str(),
+                                             ToUtf16(value).c_str(), temp) != FALSE;
+  if (!written || !FlushToDisk(temp_path) ||
+      !MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(temp);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace norvaket::win32

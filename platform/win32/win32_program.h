@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "core/clock.h"
+#include "core/power_monitor.h"
+#include "core/program_lifecycle.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/placeholder_tray_icons.h"
+#include "platform/win32/popup_menu.h"
+#include "platform/win32/single_instance.h"
+#include "platform/win32/win32_notify_shell.h"
+#include "platform/win32/win32_power_source.h"
+#include "platform/win32/window_hook.h"
+#include "settings/settings.h"
+#include "tray/notify_icon.h"
+
+namespace norvaket::win32 {
+
+// The Windows program: one graph of objects built in wWinMain. It supplies the
+// start-up and shutdown steps that ProgramLifecycle orders, and handles what
+// the hidden main window reports.
+class Win32Program final : private LifecycleSteps, private MainWindowEvents {
+ public:
+  static constexpr char kPowerPropertiesCommand[] = "CONTROL.EXE powercfg.cpl";
+
+  explicit Win32Program(HINSTANCE instance) : instance_(instance) {}
+  Win32Program(const Win32Program&) = delete;
+  Win32Program& operator=(const Win32Program&) = delete;
+  ~Win32Program() override = default;
+
+  // Main, then the message loop until the last window has gone; the exit code.
+  int Run();
+
+ private:
+  // LifecycleSteps
+  bool IsAnotherInstanceRunning() override;
+  void LoadSettings() override;
+  void CreateWindows() override;
+  void HookWindow() override;
+  void AddTrayIcon() override;
+  void StartUpdateTimer() override;
+  void UnhookWindow() override;
+  void RemoveTrayIcon() override;
+  void CloseOptionsDialog() override;
+  void CloseAboutBox() override;
+  void CloseMainWindow() override;
+  void CloseMenuWindow() override;
+
+  // MainWindowEvents
+  void OnUpdateTick() override;
+  void OnExitTick() override;
+  void OnTrayMouse(UINT mouse_message) override;
+  void OnMenuCommand(UINT command_id) override;
+  void OnSessionEnding() override;
+  void OnCloseRequested() override;
+  void OnTaskbarCreated() override;
+  void OnDestroyed() override;
+
+  void OnPowerResume();
+  void ShowOptions();
+  void ShowAbout();
+
+  HINSTANCE instance_;
+  Settings settings_;
+  SingleInstance single_instance_;
+  Win32PowerSource power_source_;
+  SystemClock clock_;
+  PlaceholderTrayIcons tray_icons_;
+  Win32NotifyShell shell_{tray_icons_};
+  ThreadWaiter waiter_;
+  NotifyIcon notify_icon_{shell_, waiter_};
+  MainWindow frmMain_{*this};
+  PopupMenu frmMenus_;
+  std::optional<PowerMonitor> monitor_;
+  WindowHook hook_{[this] { OnPowerResume(); }};
+  ProgramLifecycle lifecycle_{*this};
+};
+
+}  // namespace norvaket::win32

@@ -1,0 +1,18 @@
+#include "platform/win32/process_launcher.h"
+
+#include <gtest/gtest.h>
+
+namespace norvaket::win32 {
+namespace {
+
+TEST(ProcessLauncherTest, StartsACommandLineWithArguments) {
+  EXPECT_TRUE(StartProcess("cmd.exe /c exit 3"));
+}
+
+TEST(ProcessLauncherTest, ReportsAProgramThatCannotBeStarted) {
+  EXPECT_FALSE(StartProcess("no-such-program-norvaket.exe /x"));
+  EXPECT_FALSE(StartProcess(""));
+}
+
+}  // namespace
+}  // namespace norvaket::win32
