@@ -24,12 +24,13 @@ double ScaleByVoltage(std::int64_t charge, std::int64_t microvolts) {
 
 }  // namespace
 
-SysfsPowerSource::SysfsPowerSource(std::string class_dir) : class_dir_(std::move(class_dir)) {
+SysfsPowerSource::SysfsPowerSource(std::string class_dir, std::chrono::milliseconds listing_interval)
+    : class_dir_(std::move(class_dir)), listing_interval_(listing_interval) {
   Rediscover();
 }
 
 PowerStatus SysfsPowerSource::GetPowerStatus() {
-  if (stale_ || !ListingUnchanged()) Rediscover();
+  if (stale_ || (ListingDue() && !ListingUnchanged())) Rediscover();
   vanished_ = false;
   readings_.clear();
   std::optional<bool> ac_online;
@@ -42,6 +43,13 @@ PowerStatus SysfsPowerSource::GetPowerStatus() {
   // A supply that went away mid-tick is left out now and the folder looked up anew next tick.
   if (vanished_) stale_ = true;
   return CombineBatteryReadings(ac_online, readings_);
+}
+
+bool SysfsPowerSource::ListingDue() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - last_listing_ < listing_interval_) return false;
+  last_listing_ = now;
+  return true;
 }
 
 bool SysfsPowerSource::ListingUnchanged() {
@@ -62,6 +70,7 @@ bool SysfsPowerSource::ListingUnchanged() {
 
 void SysfsPowerSource::Rediscover() {
   stale_ = false;
+  last_listing_ = std::chrono::steady_clock::now();
   supplies_.clear();
   dir_.reset(::opendir(class_dir_.c_str()));
   if (!dir_) return;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,12 +17,17 @@
 namespace norvaket::linux_platform {
 
 // Snapshots from the kernel's power-supply class folder. The supplies are looked
-// up once and their attribute files kept open; each tick re-reads the folder's
-// listing (one getdents) to notice a battery that comes or goes, and looks the
-// supplies up again only when the listing changed or a supply vanished.
+// up once and their attribute files kept open, so a steady tick is one pread per
+// value. A tick re-reads the folder's listing only when `listing_interval` has
+// passed since the last look (the program ticks once a second or slower, so
+// there every tick looks), and looks the supplies up again only when the
+// listing changed or a supply vanished under a read.
 class SysfsPowerSource final : public PowerSource {
  public:
-  explicit SysfsPowerSource(std::string class_dir = "/sys/class/power_supply");
+  static constexpr std::chrono::milliseconds kListingInterval{500};
+
+  explicit SysfsPowerSource(std::string class_dir = "/sys/class/power_supply",
+                            std::chrono::milliseconds listing_interval = kListingInterval);
 
   PowerStatus GetPowerStatus() override;
 
@@ -53,6 +59,7 @@ class SysfsPowerSource final : public PowerSource {
     void operator()(DIR* dir) const { ::closedir(dir); }
   };
 
+  bool ListingDue();
   bool ListingUnchanged();
   void Rediscover();
   Supply Discover(const dirent& entry);
@@ -65,6 +72,8 @@ class SysfsPowerSource final : public PowerSource {
   std::optional<std::int64_t> ReadMagnitude(SysfsAttribute& attribute);
 
   std::string class_dir_;
+  std::chrono::milliseconds listing_interval_;
+  std::chrono::steady_clock::time_point last_listing_;
   std::unique_ptr<DIR, DirCloser> dir_;
   std::vector<Supply> supplies_;
   std::vector<BatteryReading> readings_;

@@ -34,6 +34,9 @@ PowerStatus Status(int ac, int flag, int percent, int life = -1, int full = -1) 
   return status;
 }
 
+// Looks at the listing on every call, as the program's one-second ticks do.
+constexpr std::chrono::milliseconds kEveryTick{0};
+
 const PowerStatus kNoBattery = Status(1, 128, 255);
 
 Attributes Mains(const char* online) { return {{"type", "Mains"}, {"online", online}}; }
@@ -60,7 +63,7 @@ class SysfsTreeTest : public ::testing::TestWithParam<TreeCase> {};
 TEST_P(SysfsTreeTest, GivesTheSnapshot) {
   FakeSysfsTree tree;
   for (const Supply& supply : GetParam().supplies) tree.AddSupply(supply.name, supply.attributes);
-  SysfsPowerSource source(tree.ClassDir());
+  SysfsPowerSource source(tree.ClassDir(), kEveryTick);
   EXPECT_EQ(source.GetPowerStatus(), GetParam().expected);
 }
 
@@ -218,7 +221,7 @@ TEST(SysfsPowerSourceTest, MissingFilesCountAsNotKnown) {
   FakeSysfsTree tree;
   tree.AddSupply("AC", {{"type", "Mains"}});
   tree.AddSupply("BAT0", {{"type", "Battery"}});
-  SysfsPowerSource source(tree.ClassDir());
+  SysfsPowerSource source(tree.ClassDir(), kEveryTick);
   EXPECT_EQ(source.GetPowerStatus(), Status(255, 255, 255));
 }
 
@@ -229,7 +232,7 @@ TEST(SysfsPowerSourceTest, OddFilesNeitherHangNorCrash) {
   std::filesystem::create_directory(tree.SupplyDir("BAT0") / "energy_full");
   std::filesystem::create_symlink("power_now", tree.SupplyDir("BAT0") / "power_now");  // a loop
   std::ofstream(std::filesystem::path(tree.ClassDir()) / "not-a-folder") << "Battery\n";
-  SysfsPowerSource source(tree.ClassDir());
+  SysfsPowerSource source(tree.ClassDir(), kEveryTick);
   EXPECT_EQ(source.GetPowerStatus(), Status(0, 0, 61));
 }
 
@@ -237,7 +240,7 @@ TEST(SysfsPowerSourceTest, SeesNewValuesOnTheNextTick) {
   FakeSysfsTree tree;
   tree.AddSupply("AC", Mains("1"));
   tree.AddSupply("BAT0", EnergyBattery("Charging", "30000000", "60000000", "0"));
-  SysfsPowerSource source(tree.ClassDir());
+  SysfsPowerSource source(tree.ClassDir(), kEveryTick);
   EXPECT_EQ(source.GetPowerStatus(), Status(1, 8, 50));
   tree.Set("AC", "online", "0");
   tree.Set("BAT0", "status", "Discharging");
@@ -250,7 +253,7 @@ TEST(SysfsPowerSourceTest, NoticesBatteriesThatComeAndGo) {
   tree.AddSupply("AC", Mains("0"));
   tree.AddSupply("BAT0", EnergyBattery("Discharging", "10000000", "50000000", "0"));
   tree.AddSupply("BAT1", EnergyBattery("Discharging", "40000000", "50000000", "0"));
-  SysfsPowerSource source(tree.ClassDir());
+  SysfsPowerSource source(tree.ClassDir(), kEveryTick);
   EXPECT_EQ(source.GetPowerStatus().BatteryLifePercent, 50);
 
   tree.RemoveSupply("BAT1");
@@ -268,7 +271,7 @@ TEST(SysfsPowerSourceTest, NoticesBatteriesThatComeAndGo) {
 TEST(SysfsPowerSourceTest, SurvivesTheWholeFolderGoingAndComingBack) {
   FakeSysfsTree tree;
   tree.AddSupply("BAT0", {{"type", "Battery"}, {"status", "Discharging"}, {"capacity", "33"}});
-  SysfsPowerSource source(tree.ClassDir());
+  SysfsPowerSource source(tree.ClassDir(), kEveryTick);
   EXPECT_EQ(source.GetPowerStatus(), Status(0, 0, 33));
   tree.RemoveClassDir();
   EXPECT_EQ(source.GetPowerStatus(), kNoBattery);
@@ -282,7 +285,7 @@ TEST(SysfsPowerSourceTest, SurvivesTheWholeFolderGoingAndComingBack) {
 TEST(SysfsPowerSourceTest, ASupplyWhoseTypeShowsUpLateIsLookedAtAgain) {
   FakeSysfsTree tree;
   tree.AddSupply("BAT0", {{"status", "Discharging"}, {"capacity", "42"}});
-  SysfsPowerSource source(tree.ClassDir());
+  SysfsPowerSource source(tree.ClassDir(), kEveryTick);
   EXPECT_EQ(source.GetPowerStatus(), kNoBattery);
   tree.Set("BAT0", "type", "Battery");
   EXPECT_EQ(source.GetPowerStatus(), Status(0, 0, 42));
