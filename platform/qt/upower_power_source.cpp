@@ -72,19 +72,27 @@ UPowerPowerSource::UPowerPowerSource(QDBusConnection bus, QObject* parent)
   bus_.connect(kService, kDaemonPath, kDaemonInterface, QStringLiteral("DeviceRemoved"), this,
                SLOT(OnDeviceRemoved(QDBusObjectPath)));
   const QDBusConnectionInterface* bus_interface = bus_.isConnected() ? bus_.interface() : nullptr;
-  if (bus_interface != nullptr && bus_interface->isServiceRegistered(kService)) SetAvailable(Load());
+  if (bus_interface != nullptr && bus_interface->isServiceRegistered(kService)) OnServiceRegistered();
 }
 
 PowerStatus UPowerPowerSource::GetPowerStatus() {
+  if (load_pending_) OnServiceRegistered();
   if (!available_) return linux_platform::UnknownPowerStatus();
   linux_platform::UPowerReadings readings = readings_;
   readings.line_power_online = LinePowerOnline();
   return linux_platform::UPowerSnapshot(readings);
 }
 
-void UPowerPowerSource::OnServiceRegistered() { SetAvailable(Load()); }
+void UPowerPowerSource::OnServiceRegistered() {
+  const bool loaded = Load();
+  load_pending_ = !loaded;
+  SetAvailable(loaded);
+}
 
-void UPowerPowerSource::OnServiceUnregistered() { SetAvailable(false); }
+void UPowerPowerSource::OnServiceUnregistered() {
+  load_pending_ = false;
+  SetAvailable(false);
+}
 
 void UPowerPowerSource::SetAvailable(bool available) {
   if (!available) {

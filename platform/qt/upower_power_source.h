@@ -19,7 +19,8 @@ namespace norvaket::qt_platform {
 // Snapshots from UPower on the system bus. Every property the snapshot needs is
 // read once when UPower is there and kept current from its signals, so a tick
 // makes no D-Bus call. While UPower is away the snapshot is all unknowns; when
-// it comes back (a restart) everything is read again.
+// it comes back (a restart) everything is read again. A daemon that took its name
+// before it could answer is read again on the next tick.
 class UPowerPowerSource final : public QObject, public PowerSource {
   Q_OBJECT
 
@@ -57,6 +58,7 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   QDBusConnection bus_;
   QDBusServiceWatcher watcher_;
   bool available_ = false;
+  bool load_pending_ = false;  // on the bus, but the first reads failed
   linux_platform::UPowerReadings readings_;
   std::map<QString, LinePower> devices_;
 };

@@ -69,7 +69,7 @@ class QtLiveSource final : public LiveSource {
 std::unique_ptr<LiveSource> OpenLiveSource(const StatusOptions& options, std::string& error) {
   auto live = std::make_unique<QtLiveSource>(options.source, options.sysfs_dir);
   if (options.source == "upower" && !live->UPowerAvailable()) {
-    error = "UPower (org.freedesktop.UPower) is not on the system bus";
+    error = "UPower (org.freedesktop.UPower) is not on the system bus or does not answer";
     return nullptr;
   }
   if (!options.sysfs_dir.empty() && !live->SysfsReadable()) {
