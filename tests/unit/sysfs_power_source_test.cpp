@@ -58,6 +58,8 @@ struct TreeCase {
   PowerStatus expected;
 };
 
+void PrintTo(const TreeCase& c, std::ostream* os) { *os << c.name; }
+
 class SysfsTreeTest : public ::testing::TestWithParam<TreeCase> {};
 
 TEST_P(SysfsTreeTest, GivesTheSnapshot) {

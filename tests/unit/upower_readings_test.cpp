@@ -38,6 +38,8 @@ struct SnapshotCase {
   PowerStatus expected;
 };
 
+void PrintTo(const SnapshotCase& c, std::ostream* os) { *os << c.name; }
+
 class UPowerSnapshotTest : public ::testing::TestWithParam<SnapshotCase> {};
 
 TEST_P(UPowerSnapshotTest, MapsTheProperties) {
