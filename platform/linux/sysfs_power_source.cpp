@@ -147,29 +147,7 @@ std::optional<BatteryReading> SysfsPowerSource::ReadBatteryValues(Supply& supply
   if (status_result == ReadResult::Vanished) vanished_ = true;
   if (status_result == ReadResult::Ok) reading.status = ParseBatteryStatus(status);
 
-  const std::optional<std::int64_t> energy_now = ReadCount(supply.energy_now);
-  const std::optional<std::int64_t> energy_full = ReadCount(supply.energy_full);
-  std::optional<std::int64_t> voltage;  // the one that turns this battery's charge into energy
-  if (energy_now && energy_full) {
-    reading.now = static_cast<double>(*energy_now);
-    reading.full = static_cast<double>(*energy_full);
-    if (const std::optional<std::int64_t> power = ReadMagnitude(supply.power_now)) {
-      reading.rate = static_cast<double>(*power);
-    } else {
-      voltage = ReadCount(supply.voltage_now);
-    }
-  } else if (supply.charge_now.Exists()) {
-    const std::optional<std::int64_t> charge_now = ReadCount(supply.charge_now);
-    const std::optional<std::int64_t> charge_full = ReadCount(supply.charge_full);
-    voltage = ReadCount(supply.voltage_min_design);
-    if (!voltage || *voltage == 0) voltage = ReadCount(supply.voltage_now);
-    if (voltage && *voltage == 0) voltage.reset();
-    reading.in_energy = voltage.has_value();
-    if (charge_now && charge_full) {
-      reading.now = voltage ? ScaleByVoltage(*charge_now, *voltage) : static_cast<double>(*charge_now);
-      reading.full = voltage ? ScaleByVoltage(*charge_full, *voltage) : static_cast<double>(*charge_full);
-    }
-  }
+  const std::optional<std::int64_t> voltage = ReadAmounts(supply, reading);
   if (!reading.rate && (voltage || !reading.in_energy)) {
     if (const std::optional<std::int64_t> current = ReadMagnitude(supply.current_now)) {
       reading.rate = voltage ? ScaleByVoltage(*current, *voltage) : static_cast<double>(*current);
@@ -180,6 +158,32 @@ std::optional<BatteryReading> SysfsPowerSource::ReadBatteryValues(Supply& supply
     if (capacity && *capacity <= 100) reading.capacity = static_cast<int>(*capacity);
   }
   return reading;
+}
+
+std::optional<std::int64_t> SysfsPowerSource::ReadAmounts(Supply& supply, BatteryReading& reading) {
+  const std::optional<std::int64_t> energy_now = ReadCount(supply.energy_now);
+  const std::optional<std::int64_t> energy_full = ReadCount(supply.energy_full);
+  if (energy_now && energy_full) {
+    reading.now = static_cast<double>(*energy_now);
+    reading.full = static_cast<double>(*energy_full);
+    if (const std::optional<std::int64_t> power = ReadMagnitude(supply.power_now)) {
+      reading.rate = static_cast<double>(*power);
+      return std::nullopt;
+    }
+    return ReadCount(supply.voltage_now);
+  }
+  if (!supply.charge_now.Exists()) return std::nullopt;
+  std::optional<std::int64_t> voltage = ReadCount(supply.voltage_min_design);
+  if (!voltage || *voltage == 0) voltage = ReadCount(supply.voltage_now);
+  if (voltage && *voltage == 0) voltage.reset();
+  reading.in_energy = voltage.has_value();
+  const std::optional<std::int64_t> charge_now = ReadCount(supply.charge_now);
+  const std::optional<std::int64_t> charge_full = ReadCount(supply.charge_full);
+  if (charge_now && charge_full) {
+    reading.now = voltage ? ScaleByVoltage(*charge_now, *voltage) : static_cast<double>(*charge_now);
+    reading.full = voltage ? ScaleByVoltage(*charge_full, *voltage) : static_cast<double>(*charge_full);
+  }
+  return voltage;
 }
 
 std::optional<std::int64_t> SysfsPowerSource::ReadCount(SysfsAttribute& attribute) {

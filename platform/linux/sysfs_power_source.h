@@ -66,6 +66,9 @@ class SysfsPowerSource final : public PowerSource {
   void ReadAc(Supply& supply, std::optional<bool>& ac_online);
   std::optional<BatteryReading> ReadBattery(Supply& supply);
   std::optional<BatteryReading> ReadBatteryValues(Supply& supply);
+  // Fills the battery's amounts (and the rate when power_now gives it); returns the
+  // voltage that turns a current into this battery's units, when one is needed.
+  std::optional<std::int64_t> ReadAmounts(Supply& supply, BatteryReading& reading);
   // A value of 0 or more; a negative one, garbage or a missing file give nothing.
   std::optional<std::int64_t> ReadCount(SysfsAttribute& attribute);
   // A rate whose sign only tells the direction of flow.
