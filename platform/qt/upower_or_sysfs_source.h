@@ -3,7 +3,7 @@
 #include "core/power_source.h"
 #include "platform/qt/upower_power_source.h"
 
-namespace norvaket::qt_platform {
+namespace norvaket::qt {
 
 // UPower while it is on the system bus, the fallback (the sysfs source) otherwise;
 // the switch follows UPower leaving and coming back, e.g. when it restarts.
@@ -22,4 +22,4 @@ class UPowerOrSysfsSource final : public PowerSource {
   PowerSource& fallback_;
 };
 
-}  // namespace norvaket::qt_platform
+}  // namespace norvaket::qt

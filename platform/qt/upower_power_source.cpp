@@ -9,7 +9,7 @@
 #include <QList>
 #include <QStringList>
 
-namespace norvaket::qt_platform {
+namespace norvaket::qt {
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.UPower");
@@ -198,4 +198,4 @@ void UPowerPowerSource::OnDeviceAdded(const QDBusObjectPath& path) {
 
 void UPowerPowerSource::OnDeviceRemoved(const QDBusObjectPath& path) { devices_.erase(path.path()); }
 
-}  // namespace norvaket::qt_platform
+}  // namespace norvaket::qt

@@ -14,7 +14,7 @@
 class QDBusMessage;
 class QDBusObjectPath;
 
-namespace norvaket::qt_platform {
+namespace norvaket::qt {
 
 // Snapshots from UPower on the system bus. Every property the snapshot needs is
 // read once when UPower is there and kept current from its signals, so a tick
@@ -63,4 +63,4 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   std::map<QString, LinePower> devices_;
 };
 
-}  // namespace norvaket::qt_platform
+}  // namespace norvaket::qt

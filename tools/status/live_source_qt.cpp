@@ -22,8 +22,8 @@ class QtLiveSource final : public LiveSource {
       : application_(argc_, argv_), sysfs_(class_dir.empty() ? kDefaultClassDir : class_dir) {
     // Only a source that needs UPower talks to the system bus.
     if (source == "sysfs") return;
-    upower_ = std::make_unique<qt_platform::UPowerPowerSource>(QDBusConnection::systemBus());
-    if (source == "auto") chooser_ = std::make_unique<qt_platform::UPowerOrSysfsSource>(*upower_, sysfs_);
+    upower_ = std::make_unique<qt::UPowerPowerSource>(QDBusConnection::systemBus());
+    if (source == "auto") chooser_ = std::make_unique<qt::UPowerOrSysfsSource>(*upower_, sysfs_);
   }
 
   PowerSource& Source() override {
@@ -60,8 +60,8 @@ class QtLiveSource final : public LiveSource {
   char* argv_[2] = {name_, nullptr};
   QCoreApplication application_;
   linux_platform::SysfsPowerSource sysfs_;
-  std::unique_ptr<qt_platform::UPowerPowerSource> upower_;
-  std::unique_ptr<qt_platform::UPowerOrSysfsSource> chooser_;
+  std::unique_ptr<qt::UPowerPowerSource> upower_;
+  std::unique_ptr<qt::UPowerOrSysfsSource> chooser_;
 };
 
 }  // namespace
