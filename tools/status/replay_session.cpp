@@ -32,6 +32,11 @@ ReplaySession::ReplaySession(const Settings& settings, TimeOfDay start_time)
   clock_.SetTimeOfDay(start_time.hour, start_time.minute, start_time.second);
 }
 
+ReplaySession::ReplaySession(const Settings& settings, const Clock& clock)
+    : settings_(settings),
+      notify_icon_(shell_, waiter_),
+      monitor_(settings_, source_, clock, notify_icon_, WindowHandle{1}) {}
+
 std::optional<EventOutcome> ReplaySession::Run(const ReplayEvent& event) {
   if (event.kind == EventKind::Clock) {
     clock_.SetTimeOfDay(event.time.hour, event.time.minute, event.time.second);

@@ -24,6 +24,8 @@ struct EventOutcome {
 class ReplaySession {
  public:
   ReplaySession(const Settings& settings, TimeOfDay start_time);
+  // Dates tooltips and balloons by `clock` (the live tool's real clock); ticks do not move it.
+  ReplaySession(const Settings& settings, const Clock& clock);
 
   // Nothing for a clock line, which only sets the time.
   std::optional<EventOutcome> Run(const ReplayEvent& event);

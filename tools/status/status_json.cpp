@@ -4,13 +4,25 @@
 
 namespace norvaket::replay {
 
-std::string OutcomeJson(const EventOutcome& outcome) {
-  nlohmann::ordered_json balloons = nlohmann::ordered_json::array();
-  for (const Balloon& balloon : outcome.balloons) {
-    balloons.push_back({{"title", balloon.title},
-                        {"text", balloon.text},
-                        {"icon", balloon.warning ? "warning" : "info"}});
+namespace {
+
+nlohmann::ordered_json BalloonsJson(const std::vector<Balloon>& balloons) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const Balloon& balloon : balloons) {
+    list.push_back({{"title", balloon.title},
+                    {"text", balloon.text},
+                    {"icon", balloon.warning ? "warning" : "info"}});
   }
+  return list;
+}
+
+std::string Dump(const nlohmann::ordered_json& line) {
+  return line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+}  // namespace
+
+std::string OutcomeJson(const EventOutcome& outcome) {
   const nlohmann::ordered_json line = {
       {"event", EventName(outcome.kind)},
       {"state", static_cast<int>(outcome.status.State)},
@@ -19,9 +31,31 @@ std::string OutcomeJson(const EventOutcome& outcome) {
       {"icon", outcome.status.TrayIconId},
       {"tooltip", outcome.status.TrayTipText},
       {"shell", outcome.shell},
-      {"balloons", balloons},
+      {"balloons", BalloonsJson(outcome.balloons)},
   };
-  return line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  return Dump(line);
+}
+
+std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, PowerState state,
+                           std::int32_t icon, const std::string& tooltip,
+                           const EventOutcome* outcome) {
+  nlohmann::ordered_json line = {
+      {"source", source},
+      {"ACLineStatus", snapshot.ACLineStatus},
+      {"BatteryFlag", snapshot.BatteryFlag},
+      {"BatteryLifePercent", snapshot.BatteryLifePercent},
+      {"BatteryLifeTime", snapshot.BatteryLifeTime},
+      {"BatteryFullLifeTime", snapshot.BatteryFullLifeTime},
+      {"state", static_cast<int>(state)},
+      {"icon", icon},
+      {"tooltip", tooltip},
+  };
+  if (outcome != nullptr) {
+    line["event"] = EventName(outcome->kind);
+    line["shell"] = outcome->shell;
+    line["balloons"] = BalloonsJson(outcome->balloons);
+  }
+  return Dump(line);
 }
 
 }  // namespace norvaket::replay

@@ -1,0 +1,119 @@
+"""norvaket-status reading UPower (python3-dbusmock's template) on a private system bus."""
+
+import json
+import signal
+import subprocess
+import time
+
+import pytest
+
+DISCHARGING, CHARGING, UNKNOWN, FULLY_CHARGED, PENDING_CHARGE = 2, 1, 0, 4, 5
+
+
+def read_status(tool, *arguments):
+    result = subprocess.run([str(tool), *arguments], capture_output=True, timeout=30)
+    assert result.returncode == 0, result.stderr.decode()
+    lines = result.stdout.decode().splitlines()
+    assert len(lines) == 1
+    return lines[0]
+
+
+def snapshot_of(line):
+    """The source and the snapshot's six fields, state, icon and tooltip of one line."""
+    record = json.loads(line)
+    keys = ["source", "ACLineStatus", "BatteryFlag", "BatteryLifePercent", "BatteryLifeTime",
+            "BatteryFullLifeTime", "state", "icon", "tooltip"]
+    return [record[key] for key in keys]
+
+
+def test_on_battery_prints_the_exact_line(upower, status_tool):
+    upower.set_on_battery(True)
+    # 85 % of 50 Wh at 10 W: 3900 s left, five hours for a full charge.
+    upower.set_display(DISCHARGING, 85.0, time_to_empty=3900, energy_rate=10.0)
+    line = read_status(status_tool, "--source", "upower", "--start-time", "13:00:00")
+    assert line == ('{"source":"upower","ACLineStatus":0,"BatteryFlag":1,"BatteryLifePercent":85,'
+                    '"BatteryLifeTime":3900,"BatteryFullLifeTime":18000,"state":2,"icon":208,'
+                    '"tooltip":"バッテリ\\r\\n14:05 まで (85%)"}')
+
+
+@pytest.mark.parametrize("state, percentage, present, expected", [
+    (CHARGING, 57.0, True, [1, 8, 57, -1, -1, 3, 305, "AC電源\r\n57% (充電中)"]),
+    (FULLY_CHARGED, 100.0, True, [1, 1, 100, -1, -1, 1, 110, "AC電源\r\n100%"]),
+    (PENDING_CHARGE, 80.0, True, [1, 1, 80, -1, -1, 1, 108, "AC電源\r\n80%"]),
+    (UNKNOWN, 40.0, True, [1, 255, 40, -1, -1, 9, 901, "不明"]),
+    (UNKNOWN, 0.0, False, [1, 128, 255, -1, -1, 8, 900, "バッテリなし"]),
+], ids=["charging", "fully-charged", "charge-limit", "unknown", "no-battery"])
+def test_on_ac(upower, status_tool, state, percentage, present, expected):
+    upower.set_on_battery(False)
+    upower.set_display(state, percentage, present=present, time_to_empty=7200, energy_rate=12.0)
+    line = read_status(status_tool, "--source", "upower")
+    assert snapshot_of(line) == ["upower", *expected]
+
+
+def test_upower_asked_for_but_absent_exits_1(system_bus, status_tool):
+    result = subprocess.run([str(status_tool), "--source", "upower"], capture_output=True, timeout=30)
+    assert result.returncode == 1
+    assert b"UPower" in result.stderr
+    assert result.stdout == b""
+
+
+def test_property_change_arrives_as_a_signal_and_steady_ticks_call_nothing(upower, watch):
+    upower.set_on_battery(False)
+    upower.set_display(CHARGING, 60.0)
+    watched = watch("--source", "upower")
+    first = json.loads(watched.next_line())
+    assert (first["event"], first["state"], first["BatteryLifePercent"]) == ("start", 3, 60)
+    watched.next_line()
+    watched.next_line()
+    calls_before = upower.calls_logged()
+    assert "GetAll" in calls_before  # the first reads are logged
+
+    upower.set_on_battery(True)
+    upower.set_display_properties(State=DISCHARGING, Percentage=59.0, TimeToEmpty=1800)
+    for _ in range(5):
+        record = json.loads(watched.next_line())
+        if record["ACLineStatus"] == 0 and record["BatteryLifePercent"] == 59:
+            break
+    else:
+        pytest.fail("the change never reached the output")
+    assert (record["state"], record["BatteryLifeTime"], record["icon"]) == (2, 1800, 205)
+    assert "modify" in record["shell"]
+    # The change came by signal: no call reached UPower while the tool ticked.
+    calls_after = upower.calls_logged()[len(calls_before):]
+    assert "GetAll" not in calls_after and "Get " not in calls_after, calls_after
+    assert watched.stop(signal.SIGTERM) == 0
+
+
+def wait_for(watched, predicate, ticks=8):
+    for _ in range(ticks):
+        record = json.loads(watched.next_line())
+        if predicate(record):
+            return record
+    pytest.fail("no line matched")
+
+
+@pytest.mark.parametrize("source", ["auto", "upower"])
+def test_upower_going_away_and_coming_back(upower, watch, source):
+    upower.set_on_battery(False)
+    upower.set_display(CHARGING, 57.0)
+    watched = watch("--source", source)
+    record = json.loads(watched.next_line())
+    assert (record["source"], record["state"], record["BatteryLifePercent"]) == ("upower", 3, 57)
+
+    upower.stop()
+    if source == "auto":
+        gone = wait_for(watched, lambda r: r["source"] == "sysfs")
+    else:
+        gone = wait_for(watched, lambda r: r["state"] == 9)
+        assert (gone["ACLineStatus"], gone["BatteryFlag"], gone["icon"]) == (255, 255, 901)
+
+    upower.start(on_battery=True)
+    # The mock takes its name before its template is loaded; setting the values again
+    # sends them as signals, whichever came first.
+    time.sleep(0.2)
+    upower.set_on_battery(True)
+    upower.set_display(DISCHARGING, 42.0, time_to_empty=3600, energy_rate=10.0)
+    back = wait_for(watched, lambda r: r["source"] == "upower" and r["BatteryLifePercent"] == 42
+                    and r["ACLineStatus"] == 0)
+    assert (back["state"], back["BatteryLifeTime"], back["icon"]) == (2, 3600, 204)
+    assert watched.stop() == 0

@@ -1,0 +1,48 @@
+#include <poll.h>
+
+#include <cerrno>
+
+#include "platform/linux/sysfs_power_source.h"
+#include "tools/status/live_source.h"
+
+namespace norvaket::status_tool {
+namespace {
+
+// Builds without Qt read the kernel's power-supply folder only.
+class SysfsLiveSource final : public LiveSource {
+ public:
+  explicit SysfsLiveSource(std::string class_dir) : source_(std::move(class_dir)) {}
+
+  PowerSource& Source() override { return source_; }
+  const char* Name() const override { return "sysfs"; }
+  bool Wait(std::chrono::milliseconds interval, int stop_fd) override {
+    pollfd stop{stop_fd, POLLIN, 0};
+    int ready;
+    do {
+      ready = ::poll(&stop, 1, static_cast<int>(interval.count()));
+    } while (ready < 0 && errno == EINTR);
+    return ready == 0;
+  }
+  bool Readable() const { return source_.ClassFolderReadable(); }
+
+ private:
+  linux_platform::SysfsPowerSource source_;
+};
+
+}  // namespace
+
+std::unique_ptr<LiveSource> OpenLiveSource(const StatusOptions& options, std::string& error) {
+  if (options.source == "upower") {
+    error = "this build reads sysfs only (built without Qt D-Bus); use --source sysfs";
+    return nullptr;
+  }
+  if (options.sysfs_dir.empty()) return std::make_unique<SysfsLiveSource>("/sys/class/power_supply");
+  auto source = std::make_unique<SysfsLiveSource>(options.sysfs_dir);
+  if (!source->Readable()) {
+    error = "cannot read the power-supply folder " + options.sysfs_dir;
+    return nullptr;
+  }
+  return source;
+}
+
+}  // namespace norvaket::status_tool
