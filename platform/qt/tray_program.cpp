@@ -109,11 +109,9 @@ void TrayProgram::BuildMenu() {
 
 void TrayProgram::OnActivated(QSystemTrayIcon::ActivationReason reason) {
   const std::uint32_t message = MouseMessageFor(reason, shell_->Kind());
-  if (DispatchTrayMouseMessage(message) != TrayMouseAction::OpenOptions) return;
-  // While the about box is open a double-click does nothing; an open options
-  // dialog is brought forward.
-  if (parts_.dialogs.DialogOpen() && !parts_.dialogs.OptionsOpen()) return;
-  parts_.dialogs.OpenOptions();
+  if (DispatchTrayMouseMessage(message) == TrayMouseAction::OpenOptions) {
+    parts_.dialogs.OpenOptionsFromTray();
+  }
 }
 
 void TrayProgram::OpenPowerSettings() {

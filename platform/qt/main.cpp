@@ -1,0 +1,76 @@
+#include <QApplication>
+#include <QDBusConnection>
+#include <QStandardPaths>
+#include <cstdlib>
+
+#include "core/clock.h"
+#include "platform/linux/autostart_registry.h"
+#include "platform/linux/executable_path.h"
+#include "platform/linux/ini_file_store.h"
+#include "platform/linux/single_instance.h"
+#include "platform/linux/sysfs_power_source.h"
+#include "platform/linux/xdg_folder_lookup.h"
+#include "platform/qt/desktop_launcher.h"
+#include "platform/qt/painted_icons.h"
+#include "platform/qt/qt_dialog_host.h"
+#include "platform/qt/termination_signals.h"
+#include "platform/qt/tray_program.h"
+#include "platform/qt/upower_or_sysfs_source.h"
+#include "platform/qt/upower_power_source.h"
+#include "resources/version_info.h"
+#include "settings/ini_settings_store.h"
+#include "settings/registry_auto_run.h"
+#include "tray/power_settings_command.h"
+
+namespace {
+
+using namespace norvaket;
+
+std::vector<QString> PowerSettingsCommand() {
+  const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+  const auto command = ChoosePowerSettingsCommand(desktop ? desktop : "", [](const std::string& name) {
+    return !QStandardPaths::findExecutable(QString::fromStdString(name)).isEmpty();
+  });
+  std::vector<QString> result;
+  if (command) {
+    for (const std::string& part : *command) result.push_back(QString::fromStdString(part));
+  }
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Before Qt starts any thread, so that the signals reach only the signalfd.
+  qt::TerminationSignals::BlockTerminationSignals();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromUtf8(version::kTitle));
+  QApplication::setApplicationVersion(QString::fromUtf8(version::kVersionText));
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPath());
+  Settings settings;
+  auto folders = linux_platform::XdgFolderLookup::FromEnvironment();
+  linux_platform::IniFileStore profile;
+  IniSettingsStore settings_store(profile, folders);
+  auto registry = linux_platform::AutostartRegistry::FromEnvironment();
+  RegistryAutoRun autorun(registry, linux_platform::ExecutablePath());
+
+  linux_platform::SysfsPowerSource sysfs;
+  qt::UPowerPowerSource upower(QDBusConnection::systemBus());
+  qt::UPowerOrSysfsSource source(upower, sysfs);
+  SystemClock clock;
+  qt::DesktopLauncher launcher;
+  qt::QtDialogHost dialogs(settings, settings_store, autorun, launcher, qt::ApplicationIcon());
+
+  qt::TrayProgram program({settings, settings_store,
+                           [&instance_lock] { return !instance_lock.Acquired(); }, source, clock,
+                           dialogs, qt::TrayIcon, PowerSettingsCommand()});
+  qt::TerminationSignals termination([&program] { program.EndSession(); });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &program,
+                   [&program] { program.EndSession(); });
+  QObject::connect(&program, &qt::TrayProgram::Finished, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  if (!program.Main()) return 0;
+  return app.exec();
+}
