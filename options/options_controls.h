@@ -36,7 +36,9 @@ inline constexpr CheckState kChecked = 1;
 inline constexpr CheckState kGrayed = 2;
 
 // The one way from a check box into the settings: -1 for checked, 0 for anything else.
-inline constexpr Flag IsChecked(CheckState state) { return state == kChecked ? kTrue : kFalse; }
+inline constexpr Flag IsChecked(CheckState state) {
+  return state == kChecked ? kTrue : kFalse;
+}
 
 // A check box bound to one flag of the settings record, in the order the
 // dialog loads and stores them.
@@ -60,12 +62,18 @@ inline constexpr std::array<CheckBoxBinding, 11> kSettingCheckBoxes{{
 }};
 
 inline constexpr std::array<OptionsCheckBox, 12> kAllCheckBoxes{
-    OptionsCheckBox::chkNotifyAtRun, OptionsCheckBox::chkNotifyAtResume,
-    OptionsCheckBox::chkNotifyLifePercentAtRun, OptionsCheckBox::chkNotifyPS0,
-    OptionsCheckBox::chkNotifyPS1, OptionsCheckBox::chkNotifyPS2,
-    OptionsCheckBox::chkNotifyRT, OptionsCheckBox::chkNotifyCV0,
-    OptionsCheckBox::chkNotifyCV2, OptionsCheckBox::chkNotifyCV4,
-    OptionsCheckBox::chkUseTimeStamp, OptionsCheckBox::chkAutoRun,
+    OptionsCheckBox::chkNotifyAtRun,
+    OptionsCheckBox::chkNotifyAtResume,
+    OptionsCheckBox::chkNotifyLifePercentAtRun,
+    OptionsCheckBox::chkNotifyPS0,
+    OptionsCheckBox::chkNotifyPS1,
+    OptionsCheckBox::chkNotifyPS2,
+    OptionsCheckBox::chkNotifyRT,
+    OptionsCheckBox::chkNotifyCV0,
+    OptionsCheckBox::chkNotifyCV2,
+    OptionsCheckBox::chkNotifyCV4,
+    OptionsCheckBox::chkUseTimeStamp,
+    OptionsCheckBox::chkAutoRun,
 };
 
 std::string_view ControlName(OptionsCheckBox box);

@@ -45,7 +45,9 @@ void OptionsPresenter::OnTabClick() {
   view_.FocusPanel(selected);
 }
 
-void OptionsPresenter::OnEdit() { view_.SetApplyEnabled(true); }
+void OptionsPresenter::OnEdit() {
+  view_.SetApplyEnabled(true);
+}
 
 bool OptionsPresenter::RejectOutOfRange(OptionsValueBox box, const char* message) {
   const double value = ReadValue(view_.ValueText(box));
@@ -61,8 +63,10 @@ void OptionsPresenter::StoreControls() {
     settings_.*binding.field = IsChecked(view_.GetCheckState(binding.box));
   }
   // Both values passed the range check, so they round to 1..99.
-  settings_.NotifyCV0Value = RoundHalfToEven(ReadValue(view_.ValueText(OptionsValueBox::txtCV0Value)));
-  settings_.NotifyCV2Value = RoundHalfToEven(ReadValue(view_.ValueText(OptionsValueBox::txtCV2Value)));
+  settings_.NotifyCV0Value =
+      RoundHalfToEven(ReadValue(view_.ValueText(OptionsValueBox::txtCV0Value)));
+  settings_.NotifyCV2Value =
+      RoundHalfToEven(ReadValue(view_.ValueText(OptionsValueBox::txtCV2Value)));
 }
 
 void OptionsPresenter::OnApply() {
@@ -95,6 +99,8 @@ void OptionsPresenter::OnOk() {
   if (!view_.ApplyEnabled()) view_.CloseDialog();
 }
 
-void OptionsPresenter::OnCancel() { view_.CloseDialog(); }
+void OptionsPresenter::OnCancel() {
+  view_.CloseDialog();
+}
 
 }  // namespace norvaket

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";  // U+3000
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t SkipBlanks(std::string_view text, std::size_t at) {
   while (at < text.size()) {
@@ -64,8 +66,8 @@ std::optional<double> ReadNumberPrefix(std::string_view text) {
   const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), value,
                                             std::chars_format::general);
   if (error == std::errc::result_out_of_range) {
-    const bool tiny = number.find("e-") != std::string_view::npos ||
-                      number.find("E-") != std::string_view::npos;
+    const bool tiny =
+        number.find("e-") != std::string_view::npos || number.find("E-") != std::string_view::npos;
     value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
   } else if (error != std::errc{}) {
     return std::nullopt;
@@ -73,6 +75,8 @@ std::optional<double> ReadNumberPrefix(std::string_view text) {
   return negative ? -value : value;
 }
 
-double ReadValue(std::string_view text) { return ReadNumberPrefix(text).value_or(0.0); }
+double ReadValue(std::string_view text) {
+  return ReadNumberPrefix(text).value_or(0.0);
+}
 
 }  // namespace norvaket

@@ -39,6 +39,8 @@ void AboutPresenter::OnLinkClick(std::size_t link) {
   launcher_.OpenLink(links_[link].tag);
 }
 
-void AboutPresenter::OnOk() { view_.CloseDialog(); }
+void AboutPresenter::OnOk() {
+  view_.CloseDialog();
+}
 
 }  // namespace norvaket

@@ -25,7 +25,9 @@ class DialogTracker {
   OpenAction OnTrayDoubleClick() const;
 
  private:
-  bool& Slot(DialogKind dialog) { return dialog == DialogKind::Options ? options_open_ : about_open_; }
+  bool& Slot(DialogKind dialog) {
+    return dialog == DialogKind::Options ? options_open_ : about_open_;
+  }
 
   bool options_open_ = false;
   bool about_open_ = false;

@@ -14,12 +14,14 @@ std::string ZeroPadded(std::int32_t number, std::size_t digits) {
 }  // namespace
 
 ProgramIdentity BuiltProgramIdentity() {
-  return ProgramIdentity{version::kTitle,        version::kMajor,      version::kMinor,
-                         version::kRevision,     version::kLegalNotice, version::kWebAddress,
+  return ProgramIdentity{version::kTitle,      version::kMajor,       version::kMinor,
+                         version::kRevision,   version::kLegalNotice, version::kWebAddress,
                          version::kMailAddress};
 }
 
-std::string AboutCaption(const std::string& title) { return title + " のバージョン情報"; }
+std::string AboutCaption(const std::string& title) {
+  return title + " のバージョン情報";
+}
 
 std::string VersionLabel(std::int32_t major, std::int32_t minor, std::int32_t revision) {
   return "バージョン " + std::to_string(major) + "." + ZeroPadded(minor, 2) + "." +

@@ -1,11 +1,11 @@
 #include "platform/qt/about_box.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/link_label.h"
@@ -30,9 +30,8 @@ void SetBlackText(QLabel* label) {
 
 AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity identity,
                    const QIcon& main_window_icon, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       main_window_icon_(main_window_icon),
       presenter_(*this, launcher, dialogs, std::move(identity)) {
   setObjectName(QStringLiteral("frmAbout"));
@@ -72,7 +71,8 @@ AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity i
     links_[link]->setObjectName(QStringLiteral("lblURL"));
     links_[link]->setProperty("index", static_cast<int>(link));
     links_[link]->setGeometry(link_geometry[link].translated(link_x - link_geometry[link].x(), 0));
-    connect(links_[link], &LinkLabel::Clicked, this, [this, link] { presenter_.OnLinkClick(link); });
+    connect(links_[link], &LinkLabel::Clicked, this,
+            [this, link] { presenter_.OnLinkClick(link); });
   }
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);
@@ -91,7 +91,9 @@ AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity i
   presenter_.Load();
 }
 
-AboutBox::~AboutBox() { presenter_.Unload(); }
+AboutBox::~AboutBox() {
+  presenter_.Unload();
+}
 
 QLabel* AboutBox::AddLabel(const char* name, const char* caption, QRect geometry) {
   auto* label = new QLabel(QString::fromUtf8(caption), this);
@@ -139,9 +141,13 @@ void AboutBox::ProcessPendingEvents() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void AboutBox::CloseDialog() { done(QDialog::Accepted); }
+void AboutBox::CloseDialog() {
+  done(QDialog::Accepted);
+}
 
-void AboutBox::reject() { presenter_.OnOk(); }
+void AboutBox::reject() {
+  presenter_.OnOk();
+}
 
 void AboutBox::done(int result) {
   presenter_.Unload();

@@ -17,7 +17,9 @@ void LinkLabel::SetColour(const QColor& colour) {
   setPalette(palette);
 }
 
-QColor LinkLabel::Colour() const { return palette().color(QPalette::WindowText); }
+QColor LinkLabel::Colour() const {
+  return palette().color(QPalette::WindowText);
+}
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {

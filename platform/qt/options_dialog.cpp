@@ -21,7 +21,9 @@ namespace {
 const QRect kPanelGeometry = TwipsRect(240, 480, 6495, 4815);
 constexpr int kSentenceGap = 4;
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 void CentreOnScreen(QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -47,12 +49,10 @@ void KeepRightOf(const QWidget* previous, QWidget* next, int gap) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store,
-                             AutoRunRegistration& autorun, DialogTracker& dialogs,
-                             const QIcon& main_window_icon, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store, AutoRunRegistration& autorun,
+                             DialogTracker& dialogs, const QIcon& main_window_icon, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       main_window_icon_(main_window_icon),
       presenter_(*this, settings, store, autorun, dialogs) {
   setObjectName(QStringLiteral("frmOption"));
@@ -81,7 +81,9 @@ OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store,
   presenter_.Load();
 }
 
-OptionsDialog::~OptionsDialog() { presenter_.Unload(); }
+OptionsDialog::~OptionsDialog() {
+  presenter_.Unload();
+}
 
 void OptionsDialog::BuildTabs() {
   tab_strip_ = new QTabWidget(this);
@@ -152,7 +154,8 @@ void OptionsDialog::BuildFirstPanel() {
               TwipsRect(360, 840, 3015, 195));
   AddCheckBox(panel, OptionsCheckBox::chkNotifyCV2, "バッテリの低下を通知する(&L)",
               TwipsRect(360, 1200, 2535, 195));
-  QLabel* low_before = AddLabel(panel, "Label4", "バッテリ残量が", TwipsRect(3120, 1200, 1005, 180));
+  QLabel* low_before =
+      AddLabel(panel, "Label4", "バッテリ残量が", TwipsRect(3120, 1200, 1005, 180));
   StepperBox* low_box =
       AddValueBox(panel, OptionsValueBox::txtCV2Value, TwipsRect(4200, 1155, 855, 270));
   QLabel* low_after = AddLabel(panel, "Label2", "% になった時", TwipsRect(5160, 1200, 870, 180));
@@ -237,9 +240,13 @@ void OptionsDialog::SetFocusOrder() {
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-StepperBox* OptionsDialog::ValueBox(OptionsValueBox box) const { return value_boxes_.at(box); }
+StepperBox* OptionsDialog::ValueBox(OptionsValueBox box) const {
+  return value_boxes_.at(box);
+}
 
-void OptionsDialog::CopyMainWindowIcon() { setWindowIcon(main_window_icon_); }
+void OptionsDialog::CopyMainWindowIcon() {
+  setWindowIcon(main_window_icon_);
+}
 
 void OptionsDialog::AttachStepper(OptionsValueBox box, std::int32_t position) {
   ValueBox(box)->SetPosition(position);
@@ -247,9 +254,12 @@ void OptionsDialog::AttachStepper(OptionsValueBox box, std::int32_t position) {
 
 CheckState OptionsDialog::GetCheckState(OptionsCheckBox box) const {
   switch (check_boxes_.at(box)->checkState()) {
-    case Qt::Checked: return kChecked;
-    case Qt::PartiallyChecked: return kGrayed;
-    case Qt::Unchecked: break;
+    case Qt::Checked:
+      return kChecked;
+    case Qt::PartiallyChecked:
+      return kGrayed;
+    case Qt::Unchecked:
+      break;
   }
   return kUnchecked;
 }
@@ -265,13 +275,21 @@ std::string OptionsDialog::ValueText(OptionsValueBox box) const {
   return ValueBox(box)->Text().toStdString();
 }
 
-bool OptionsDialog::ApplyEnabled() const { return apply_->isEnabled(); }
+bool OptionsDialog::ApplyEnabled() const {
+  return apply_->isEnabled();
+}
 
-void OptionsDialog::SetApplyEnabled(bool enabled) { apply_->setEnabled(enabled); }
+void OptionsDialog::SetApplyEnabled(bool enabled) {
+  apply_->setEnabled(enabled);
+}
 
-int OptionsDialog::SelectedTab() const { return tab_strip_->currentIndex() + 1; }
+int OptionsDialog::SelectedTab() const {
+  return tab_strip_->currentIndex() + 1;
+}
 
-void OptionsDialog::SelectTab(int tab) { tab_strip_->setCurrentIndex(tab - 1); }
+void OptionsDialog::SelectTab(int tab) {
+  tab_strip_->setCurrentIndex(tab - 1);
+}
 
 void OptionsDialog::SetPanelVisible(int panel, bool visible) {
   panels_.at(static_cast<std::size_t>(panel - 1))->setVisible(visible);
@@ -283,17 +301,21 @@ void OptionsDialog::FocusPanel(int panel) {
 
 void OptionsDialog::ShowMessageBox(const std::string& text, const std::string& title,
                                    std::uint32_t style) {
-  const QMessageBox::Icon icon =
-      (style & kMbIconExclamation) == kMbIconExclamation ? QMessageBox::Warning
-                                                         : QMessageBox::NoIcon;
+  const QMessageBox::Icon icon = (style & kMbIconExclamation) == kMbIconExclamation
+                                     ? QMessageBox::Warning
+                                     : QMessageBox::NoIcon;
   QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text),
                   QMessageBox::Ok, this);
   box.exec();
 }
 
-void OptionsDialog::CloseDialog() { done(QDialog::Rejected); }
+void OptionsDialog::CloseDialog() {
+  done(QDialog::Rejected);
+}
 
-void OptionsDialog::reject() { presenter_.OnCancel(); }
+void OptionsDialog::reject() {
+  presenter_.OnCancel();
+}
 
 void OptionsDialog::done(int result) {
   presenter_.Unload();

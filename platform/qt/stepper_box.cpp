@@ -18,7 +18,9 @@ void StepperBox::SetPosition(int position) {
   SetText(QString::number(value_.Position()));
 }
 
-QString StepperBox::Text() const { return lineEdit()->text(); }
+QString StepperBox::Text() const {
+  return lineEdit()->text();
+}
 
 void StepperBox::SetText(const QString& text) {
   lineEdit()->setText(text);

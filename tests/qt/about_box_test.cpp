@@ -21,8 +21,8 @@ class AboutBoxTest : public QObject {
   std::unique_ptr<AboutBox> box_;
 
   static ProgramIdentity Identity() {
-    return ProgramIdentity{"Halvoria", 1, 5, 3, "Legal notice text", "https://maker.example/",
-                           "mail@maker.example"};
+    return ProgramIdentity{
+        "Halvoria", 1, 5, 3, "Legal notice text", "https://maker.example/", "mail@maker.example"};
   }
   void Open(ProgramIdentity identity = Identity()) {
     box_ = std::make_unique<AboutBox>(launcher_, dialogs_, std::move(identity), QIcon());

@@ -175,11 +175,21 @@ class OptionsDialogTest : public QObject {
 
   void focusMovesInTheDesignedOrder() {
     Open();
-    const char* order[] = {"chkNotifyPS1", "chkNotifyRT",      "chkNotifyCV2",
-                           "txtCV2Value",  "chkNotifyCV4",     "chkNotifyPS2",
-                           "chkNotifyCV0", "txtCV0Value",      "chkNotifyPS0",
-                           "chkNotifyAtRun", "chkNotifyAtResume", "chkUseTimeStamp",
-                           "chkNotifyLifePercentAtRun", "cmdOK", "cmdCancel"};
+    const char* order[] = {"chkNotifyPS1",
+                           "chkNotifyRT",
+                           "chkNotifyCV2",
+                           "txtCV2Value",
+                           "chkNotifyCV4",
+                           "chkNotifyPS2",
+                           "chkNotifyCV0",
+                           "txtCV0Value",
+                           "chkNotifyPS0",
+                           "chkNotifyAtRun",
+                           "chkNotifyAtResume",
+                           "chkUseTimeStamp",
+                           "chkNotifyLifePercentAtRun",
+                           "cmdOK",
+                           "cmdCancel"};
     Check("chkNotifyPS1")->setFocus();
     for (std::size_t i = 1; i < std::size(order); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -264,7 +274,8 @@ class OptionsDialogTest : public QObject {
     const auto& message = catcher.caught[0];
     QCOMPARE(message.title, QStringLiteral("エラー"));
     QCOMPARE(message.text,
-             QStringLiteral("バッテリの低下を通知するバッテリ残量は 1 から 99 %の間で指定してください。"));
+             QStringLiteral(
+                 "バッテリの低下を通知するバッテリ残量は 1 から 99 %の間で指定してください。"));
     QCOMPARE(message.icon, QMessageBox::Warning);
     QCOMPARE(message.button_count, 1);
     QVERIFY(message.has_ok);
@@ -283,8 +294,9 @@ class OptionsDialogTest : public QObject {
     MessageBoxCatcher catcher;
     QTest::mouseClick(Button("cmdApply"), Qt::LeftButton);
     QCOMPARE(catcher.caught.size(), std::size_t{1});
-    QCOMPARE(catcher.caught[0].text,
-             QStringLiteral("充電の進捗を通知するバッテリ残量は 1 から 99 %の間で指定してください。"));
+    QCOMPARE(
+        catcher.caught[0].text,
+        QStringLiteral("充電の進捗を通知するバッテリ残量は 1 から 99 %の間で指定してください。"));
   }
 
   void failedSaveIsReportedAndTheDialogStaysOpen() {

@@ -14,8 +14,8 @@ using testing::FakeAboutView;
 using testing::RecordingLauncher;
 
 ProgramIdentity TestIdentity() {
-  return ProgramIdentity{"Halvoria", 1, 11, 77, "Legal text", "https://maker.example/",
-                         "someone@maker.example"};
+  return ProgramIdentity{
+      "Halvoria", 1, 11, 77, "Legal text", "https://maker.example/", "someone@maker.example"};
 }
 
 class AboutPresenterTest : public ::testing::Test {
@@ -44,9 +44,8 @@ TEST_F(AboutPresenterTest, ClickTurnsTheLinkPurplePaintsThenOpensItsTarget) {
   presenter.Load();
   journal.calls.clear();
   presenter.OnLinkClick(kMailLink);
-  EXPECT_EQ(journal.calls,
-            (std::vector<std::string>{"SetLinkColour 1", "ProcessPendingEvents",
-                                      "OpenLink mailto:someone@maker.example"}));
+  EXPECT_EQ(journal.calls, (std::vector<std::string>{"SetLinkColour 1", "ProcessPendingEvents",
+                                                     "OpenLink mailto:someone@maker.example"}));
   EXPECT_EQ(view.link_colours[1], (Rgb{136, 0, 136}));
   EXPECT_EQ(view.link_colours[0], (Rgb{0, 0, 255}));
   EXPECT_EQ(view.closes, 0);

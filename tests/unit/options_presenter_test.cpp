@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
 #include <string>
 #include <vector>
 
@@ -53,14 +52,10 @@ TEST_F(OptionsPresenterTest, LoadRunsItsStepsInOrderAndDisablesApplyLast) {
   autorun.registered = true;
   Open();
   const std::vector<std::string> expected{
-      "CopyMainWindowIcon",
-      "AttachStepper txtCV2Value 20",
-      "AttachStepper txtCV0Value 80",
-      "SetCheckState chkNotifyAtRun 1",
-      "SetCheckState chkNotifyRT 1",
-      "QueryAutoRun",
-      "SetCheckState chkAutoRun 1",
-      "SetApplyEnabled false",
+      "CopyMainWindowIcon",           "AttachStepper txtCV2Value 20",
+      "AttachStepper txtCV0Value 80", "SetCheckState chkNotifyAtRun 1",
+      "SetCheckState chkNotifyRT 1",  "QueryAutoRun",
+      "SetCheckState chkAutoRun 1",   "SetApplyEnabled false",
   };
   EXPECT_EQ(journal.calls, expected);
   EXPECT_FALSE(view.ApplyEnabled());
@@ -112,7 +107,7 @@ TEST_F(OptionsPresenterTest, SwitchingTabsSwapsThePanelsAndFocusesTheNewOne) {
   EXPECT_FALSE(view.panel_visible[1]);
   EXPECT_EQ(view.focused_panel, 2);
   EXPECT_EQ(journal.calls, (std::vector<std::string>{"SetPanelVisible 2 true",
-                                                      "SetPanelVisible 1 false", "FocusPanel 2"}));
+                                                     "SetPanelVisible 1 false", "FocusPanel 2"}));
 
   view.selected_tab = 1;
   presenter.OnTabClick();
@@ -226,15 +221,16 @@ struct ValueCase {
 };
 
 class ValueBoxTest : public OptionsPresenterTest,
-                     public ::testing::WithParamInterface<std::tuple<OptionsValueBox, ValueCase>> {};
+                     public ::testing::WithParamInterface<std::tuple<OptionsValueBox, ValueCase>> {
+};
 
 TEST_P(ValueBoxTest, AcceptsOneToNinetyNineExactlyAndStoresTheRoundedValue) {
   const auto& [box, value] = GetParam();
   Open();
   view.TypeText(box, value.text);
   presenter.OnApply();
-  const std::int32_t stored = box == OptionsValueBox::txtCV0Value ? settings.NotifyCV0Value
-                                                                    : settings.NotifyCV2Value;
+  const std::int32_t stored =
+      box == OptionsValueBox::txtCV0Value ? settings.NotifyCV0Value : settings.NotifyCV2Value;
   if (value.accepted) {
     EXPECT_TRUE(view.messages.empty()) << view.messages[0].text;
     EXPECT_EQ(stored, value.stored);
@@ -253,16 +249,14 @@ INSTANTIATE_TEST_SUITE_P(
     BothBoxes, ValueBoxTest,
     ::testing::Combine(
         ::testing::Values(OptionsValueBox::txtCV0Value, OptionsValueBox::txtCV2Value),
-        ::testing::Values(ValueCase{"1", true, 1}, ValueCase{"99", true, 99},
-                          ValueCase{"1.5", true, 2}, ValueCase{"2.5", true, 2},
-                          ValueCase{"98.5", true, 98}, ValueCase{"98.6", true, 99},
-                          ValueCase{"50abc", true, 50}, ValueCase{" 5", true, 5},
-                          ValueCase{"5e1", true, 50}, ValueCase{"1e0", true, 1},
-                          ValueCase{"0", false, 0}, ValueCase{"100", false, 0},
-                          ValueCase{"", false, 0}, ValueCase{"abc", false, 0},
-                          ValueCase{"0.6", false, 0}, ValueCase{"99.4", false, 0},
-                          ValueCase{"0.99", false, 0}, ValueCase{"-5", false, 0},
-                          ValueCase{"1e2", false, 0}, ValueCase{"1e999", false, 0})));
+        ::testing::Values(
+            ValueCase{"1", true, 1}, ValueCase{"99", true, 99}, ValueCase{"1.5", true, 2},
+            ValueCase{"2.5", true, 2}, ValueCase{"98.5", true, 98}, ValueCase{"98.6", true, 99},
+            ValueCase{"50abc", true, 50}, ValueCase{" 5", true, 5}, ValueCase{"5e1", true, 50},
+            ValueCase{"1e0", true, 1}, ValueCase{"0", false, 0}, ValueCase{"100", false, 0},
+            ValueCase{"", false, 0}, ValueCase{"abc", false, 0},
+            ValueCase{"0.6", false, 0}, ValueCase{"99.4", false, 0}, ValueCase{"0.99", false, 0},
+            ValueCase{"-5", false, 0}, ValueCase{"1e2", false, 0}, ValueCase{"1e999", false, 0})));
 
 TEST_F(OptionsPresenterTest, RejectionShowsAnExclamationBoxTitledError) {
   Open();
@@ -275,7 +269,8 @@ TEST_F(OptionsPresenterTest, RejectionShowsAnExclamationBoxTitledError) {
   EXPECT_EQ(view.messages[0].style, 0x30u);
 }
 
-TEST_F(OptionsPresenterTest, WithBothOutOfRangeOnlyTheChargeProgressMessageShowsAndNothingIsStored) {
+TEST_F(OptionsPresenterTest,
+       WithBothOutOfRangeOnlyTheChargeProgressMessageShowsAndNothingIsStored) {
   Open();
   const Settings before = settings;
   view.Click(OptionsCheckBox::chkNotifyPS1, kChecked);

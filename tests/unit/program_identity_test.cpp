@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
 #include <string>
 
 #include "resources/version_info.h"
@@ -26,13 +25,12 @@ TEST_P(VersionLabelTest, PadsMinorToTwoAndRevisionToFourDigitsNeverCutting) {
   EXPECT_EQ(VersionLabel(c.major, c.minor, c.revision), c.label);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, VersionLabelTest,
-    ::testing::Values(VersionCase{1, 11, 77, "バージョン 1.11.0077"},
-                      VersionCase{1, 5, 3, "バージョン 1.05.0003"},
-                      VersionCase{0, 0, 0, "バージョン 0.00.0000"},
-                      VersionCase{12, 123, 12345, "バージョン 12.123.12345"},
-                      VersionCase{2, 10, 1000, "バージョン 2.10.1000"}));
+INSTANTIATE_TEST_SUITE_P(Table, VersionLabelTest,
+                         ::testing::Values(VersionCase{1, 11, 77, "バージョン 1.11.0077"},
+                                           VersionCase{1, 5, 3, "バージョン 1.05.0003"},
+                                           VersionCase{0, 0, 0, "バージョン 0.00.0000"},
+                                           VersionCase{12, 123, 12345, "バージョン 12.123.12345"},
+                                           VersionCase{2, 10, 1000, "バージョン 2.10.1000"}));
 
 TEST(ProgramIdentityTest, CaptionFollowsTheTitle) {
   EXPECT_EQ(AboutCaption("Halvoria"), "Halvoria のバージョン情報");
@@ -49,9 +47,8 @@ TEST(ProgramIdentityTest, MailLinkOpensAsMailtoButShowsThePlainAddress) {
 
 TEST(ProgramIdentityTest, BuiltIdentityComesFromTheBuildsVersionFacts) {
   const ProgramIdentity identity = BuiltProgramIdentity();
-  const std::string dotted = std::to_string(identity.major) + "." +
-                             std::to_string(identity.minor) + "." +
-                             std::to_string(identity.revision);
+  const std::string dotted = std::to_string(identity.major) + "." + std::to_string(identity.minor) +
+                             "." + std::to_string(identity.revision);
   EXPECT_EQ(dotted, version::kVersionText);
   EXPECT_EQ(identity.title, version::kTitle);
   EXPECT_FALSE(identity.legal_notice.empty());

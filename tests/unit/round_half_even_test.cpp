@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cstdint>
 #include <limits>
+#include <ostream>
 
 namespace norvaket {
 namespace {
@@ -24,18 +23,18 @@ TEST_P(RoundHalfToEvenTest, GoesToTheNearestIntegerAndHalvesToEven) {
   EXPECT_EQ(RoundHalfToEven(GetParam().value), GetParam().rounded) << "value " << GetParam().value;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Halves, RoundHalfToEvenTest,
-    ::testing::Values(RoundCase{0.5, 0}, RoundCase{1.5, 2}, RoundCase{2.5, 2}, RoundCase{3.5, 4},
-                      RoundCase{98.5, 98}, RoundCase{97.5, 98}, RoundCase{-0.5, 0},
-                      RoundCase{-1.5, -2}, RoundCase{-2.5, -2}));
+INSTANTIATE_TEST_SUITE_P(Halves, RoundHalfToEvenTest,
+                         ::testing::Values(RoundCase{0.5, 0}, RoundCase{1.5, 2}, RoundCase{2.5, 2},
+                                           RoundCase{3.5, 4}, RoundCase{98.5, 98},
+                                           RoundCase{97.5, 98}, RoundCase{-0.5, 0},
+                                           RoundCase{-1.5, -2}, RoundCase{-2.5, -2}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NotHalves, RoundHalfToEvenTest,
-    ::testing::Values(RoundCase{1.0, 1}, RoundCase{99.0, 99}, RoundCase{98.6, 99},
-                      RoundCase{98.4, 98}, RoundCase{0.6, 1}, RoundCase{99.4, 99},
-                      RoundCase{2.5000001, 3}, RoundCase{2.4999999, 2}, RoundCase{-1.2, -1},
-                      RoundCase{-1.7, -2}));
+INSTANTIATE_TEST_SUITE_P(NotHalves, RoundHalfToEvenTest,
+                         ::testing::Values(RoundCase{1.0, 1}, RoundCase{99.0, 99},
+                                           RoundCase{98.6, 99}, RoundCase{98.4, 98},
+                                           RoundCase{0.6, 1}, RoundCase{99.4, 99},
+                                           RoundCase{2.5000001, 3}, RoundCase{2.4999999, 2},
+                                           RoundCase{-1.2, -1}, RoundCase{-1.7, -2}));
 
 INSTANTIATE_TEST_SUITE_P(
     OutsideTheIntegerRange, RoundHalfToEvenTest,

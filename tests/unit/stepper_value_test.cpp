@@ -19,7 +19,8 @@ struct StepCase {
   std::int32_t steps;
   std::optional<std::string> written;
   friend std::ostream& operator<<(std::ostream& out, const StepCase& c) {
-    return out << c.position << " \"" << c.text << "\" " << c.steps << " -> " << c.written.value_or("none");
+    return out << c.position << " \"" << c.text << "\" " << c.steps << " -> "
+               << c.written.value_or("none");
   }
 };
 
@@ -33,18 +34,17 @@ TEST_P(StepperStepTest, WritesTheNewNumberOrNothingAtALimit) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StepperStepTest,
-    ::testing::Values(
-        StepCase{20, "20", 1, "21"}, StepCase{20, "20", -1, "19"},
-        // Limits stop the step; nothing wraps.
-        StepCase{1, "1", -1, std::nullopt}, StepCase{99, "99", 1, std::nullopt},
-        StepCase{2, "2", -1, "1"}, StepCase{98, "98", 1, "99"},
-        // A step starts from what the user typed, held to the limits.
-        StepCase{20, "50", 1, "51"}, StepCase{20, "150", -1, "98"},
-        StepCase{20, "150", 1, std::nullopt}, StepCase{20, "0", 1, "2"},
-        StepCase{20, "-7", -1, std::nullopt}, StepCase{20, "50%", -1, "49"},
-        // A text without a number steps from the last position.
-        StepCase{30, "abc", 1, "31"}, StepCase{30, "", -1, "29"},
-        StepCase{99, "abc", 1, std::nullopt}));
+    ::testing::Values(StepCase{20, "20", 1, "21"}, StepCase{20, "20", -1, "19"},
+                      // Limits stop the step; nothing wraps.
+                      StepCase{1, "1", -1, std::nullopt}, StepCase{99, "99", 1, std::nullopt},
+                      StepCase{2, "2", -1, "1"}, StepCase{98, "98", 1, "99"},
+                      // A step starts from what the user typed, held to the limits.
+                      StepCase{20, "50", 1, "51"}, StepCase{20, "150", -1, "98"},
+                      StepCase{20, "150", 1, std::nullopt}, StepCase{20, "0", 1, "2"},
+                      StepCase{20, "-7", -1, std::nullopt}, StepCase{20, "50%", -1, "49"},
+                      // A text without a number steps from the last position.
+                      StepCase{30, "abc", 1, "31"}, StepCase{30, "", -1, "29"},
+                      StepCase{99, "abc", 1, std::nullopt}));
 
 TEST(StepperValueTest, RemembersTheLastPositionForTextWithoutANumber) {
   StepperValue stepper(10);
