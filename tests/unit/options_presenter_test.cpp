@@ -12,6 +12,12 @@
 #include "fakes/recording_settings_store.h"
 
 namespace norvaket {
+
+// Readable test names for the value-box table.
+void PrintTo(OptionsValueBox box, std::ostream* out) {
+  *out << ControlName(box);
+}
+
 namespace {
 
 using testing::CallJournal;
