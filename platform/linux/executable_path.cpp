@@ -19,3 +19,14 @@ std::string ExecutablePath() {
 }
 
 }  // namespace norvaket::linux_platform
+
+namespace norvaket::linux_platform {
+
+std::string ExecutableFolder() {
+  const std::string path = ExecutablePath();
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {};
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace norvaket::linux_platform

@@ -8,3 +8,10 @@ namespace norvaket::linux_platform {
 std::string ExecutablePath();
 
 }  // namespace norvaket::linux_platform
+
+namespace norvaket::linux_platform {
+
+// The folder that holds the running program's file; empty when it cannot be read.
+std::string ExecutableFolder();
+
+}  // namespace norvaket::linux_platform

@@ -2,8 +2,10 @@
 
 #include <sstream>
 
+#include "fakes/temp_folder.h"
 #include "tools/status/replay_clock.h"
 #include "tools/status/replay_command.h"
+#include "tools/status/settings_file.h"
 #include "tools/status/status_options.h"
 
 namespace norvaket::replay {
@@ -107,6 +109,62 @@ TEST(ReplayClockTest, DateMovesOnOnlyPastMidnight) {
   EXPECT_EQ(clock.Now().day, 2);
   clock.Advance(std::chrono::hours(24 * 31));
   EXPECT_EQ(clock.Now().month, 2);
+}
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  bool Load(const std::string& text, Settings& settings, std::string& error) {
+    const std::string path = folder_ / "Norvaket.ini";
+    testing::WriteWholeFile(path, text);
+    return status_tool::LoadSettingsFile(path, settings, error);
+  }
+
+  testing::TempFolder folder_;
+};
+
+TEST_F(SettingsFileTest, MissingFileIsAnErrorButMissingKeysAreNot) {
+  Settings settings = DefaultSettings();
+  std::string error;
+  EXPECT_FALSE(status_tool::LoadSettingsFile(folder_ / "none.ini", settings, error));
+  EXPECT_NE(error.find("none.ini"), std::string::npos) << error;
+  EXPECT_FALSE(status_tool::LoadSettingsFile(folder_.path(), settings, error));
+
+  EXPECT_TRUE(Load("", settings, error));
+  EXPECT_EQ(settings, DefaultSettings());
+  EXPECT_TRUE(Load("[Other]\nNotifyAtRun=No\n", settings, error));
+  EXPECT_EQ(settings, DefaultSettings());
+}
+
+TEST_F(SettingsFileTest, UsesTheProgramsKeysDefaultsAndRangeRules) {
+  Settings settings = DefaultSettings();
+  std::string error;
+  ASSERT_TRUE(Load("[norvaket 1.00]\r\nNotifyAtRun = NO\r\nNotifyPS1=1\r\nNotifyCV0Value=100\r\n"
+                   "NotifyCV2Value=abc\r\nUpdateInterval=90000\r\nUseTimeStamp=\"Yes\"\r\n",
+                   settings, error))
+      << error;
+  Settings expected = DefaultSettings();
+  expected.NotifyAtRun = kFalse;
+  expected.NotifyCV0Value = 50;
+  expected.UpdateInterval = 60000;
+  expected.UseTimeStamp = kTrue;
+  EXPECT_EQ(settings, expected);
+}
+
+TEST_F(SettingsFileTest, ReplayRunsUnderTheLoadedSettings) {
+  Settings settings = DefaultSettings();
+  std::string error;
+  ASSERT_TRUE(Load(
+      "[Norvaket 1.00]\nUseTimeStamp=Yes\nUpdateInterval=120000\nNotifyAtRun=No\nNotifyPS1=Yes\n",
+      settings, error));
+  const ReplayResult r = Replay("start 1 0 50 -1 -1\ntick 1 0 50 -1 -1\ntick 0 0 50 -1 -1\n",
+                                settings, {9, 0, 0});
+  std::istringstream lines(r.out);
+  std::vector<std::string> all;
+  for (std::string line; std::getline(lines, line);) all.push_back(line);
+  ASSERT_EQ(all.size(), 3u) << r.out;
+  EXPECT_NE(all[1].find(R"("balloons":[])"), std::string::npos) << all[1];  // no start notice
+  // Two ticks of the interval, which the range rule cuts to one minute.
+  EXPECT_NE(all[2].find("(9:02)"), std::string::npos) << all[2];
 }
 
 TEST(StatusOptionsTest, ParsesAndRejects) {

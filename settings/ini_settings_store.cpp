@@ -1,0 +1,62 @@
+#include "settings/ini_settings_store.h"
+
+#include "settings/settings_keys.h"
+
+namespace norvaket {
+
+namespace {
+constexpr const char* kFolderName = "Norvaket";
+constexpr const char* kFileName = "Norvaket.ini";
+}  // namespace
+
+std::string IniSettingsStore::GetSpecialFolderPath(std::int32_t folder_id) {
+  std::string path;
+  const std::int32_t result = folders_.GetFolderPath(folder_id | kCsidlFlagCreate, path);
+  if (result == kFolderFound) return path.substr(0, path.find('\0'));
+  if (result == kFolderNotThere || result == kFolderBadId) return folders_.ExecutableFolder();
+  return {};
+}
+
+std::string IniSettingsStore::SettingsFolderBelow(const std::string& base) {
+  return base + folders_.PathSeparator() + kFolderName;
+}
+
+std::string IniSettingsStore::SettingsFolder() {
+  return SettingsFolderBelow(GetSpecialFolderPath(kCsidlAppData));
+}
+
+std::string IniSettingsStore::SettingsFilePath() {
+  return SettingsFolder() + folders_.PathSeparator() + kFileName;
+}
+
+std::string IniSettingsStore::ReadIniString(const std::string& key, const std::string& fallback) {
+  return ValueOrFallback(profile_.GetProfileString(kSettingsSection, key, SettingsFilePath()),
+                         fallback);
+}
+
+bool IniSettingsStore::WriteIniString(const std::string& key, const std::string& value) {
+  const std::string base = GetSpecialFolderPath(kCsidlAppData);
+  const std::string folder = SettingsFolderBelow(base);
+  // A fresh Linux account may not have its configuration folder yet, and the folder
+  // lookup never creates it (a read must leave no trace), so the first write does.
+  if (!base.empty() && !folders_.Exists(base)) folders_.CreateFolder(base);
+  if (!folders_.Exists(folder)) folders_.CreateFolder(folder);
+  return profile_.WriteProfileString(kSettingsSection, key, value,
+                                     folder + folders_.PathSeparator() + kFileName);
+}
+
+void IniSettingsStore::LoadSettings(Settings& settings) {
+  ReadSettingsRecord([this](const std::string& key,
+                            const std::string& fallback) { return ReadIniString(key, fallback); },
+                     settings);
+}
+
+bool IniSettingsStore::SaveSettings(const Settings& settings) {
+  return WriteSettingsRecord(
+      [this](const std::string& key, const std::string& value) {
+        return WriteIniString(key, value);
+      },
+      settings);
+}
+
+}  // namespace norvaket

@@ -1,0 +1,205 @@
+#include "platform/linux/ini_file_store.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "fakes/temp_folder.h"
+#include "platform/linux/xdg_folder_lookup.h"
+#include "settings/ini_document.h"
+#include "settings/ini_settings_store.h"
+#include "settings/settings_keys.h"
+
+namespace norvaket::linux_platform {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
+using testing::WriteWholeFile;
+
+constexpr const char* kSection = "Norvaket 1.00";
+
+class IniFileStoreTest : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) const { return folder_ / name; }
+
+  TempFolder folder_;
+  IniFileStore store_;
+};
+
+TEST_F(IniFileStoreTest, ReadingAMissingFileGivesNothingAndCreatesNothing) {
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", Path("missing/Norvaket.ini")), "");
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", Path("Norvaket.ini")), "");
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
+}
+
+TEST_F(IniFileStoreTest, AWriteReplacesOneValueAndKeepsEveryOtherByte) {
+  const std::string path = Path("Norvaket.ini");
+  const std::string mine = "; mine\r\n[norvaket 1.00]\r\n k = 'old' \r\nother=1\r\n[x]\r\nk=2";
+  WriteWholeFile(path, mine);
+  EXPECT_EQ(store_.GetProfileString(kSection, "K", path), "old");
+  ASSERT_TRUE(store_.WriteProfileString(kSection, "k", "new", path));
+  EXPECT_EQ(ReadWholeFile(path), "; mine\r\n[norvaket 1.00]\r\n k =new\r\nother=1\r\n[x]\r\nk=2");
+  ASSERT_TRUE(store_.WriteProfileString(kSection, "added", "v", path));
+  EXPECT_EQ(ReadWholeFile(path),
+            "; mine\r\n[norvaket 1.00]\r\n k =new\r\nother=1\r\nadded=v\r\n[x]\r\nk=2");
+}
+
+TEST_F(IniFileStoreTest, AWriteCreatesTheFileButNotItsFolder) {
+  ASSERT_TRUE(store_.WriteProfileString(kSection, "k", "v", Path("Norvaket.ini")));
+  EXPECT_EQ(ReadWholeFile(Path("Norvaket.ini")), "[Norvaket 1.00]\nk=v\n");
+  EXPECT_FALSE(store_.WriteProfileString(kSection, "k", "v", Path("missing/Norvaket.ini")));
+  EXPECT_FALSE(std::filesystem::exists(Path("missing")));
+  // Nothing but the file itself is left in the folder: no temporary files.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(IniFileStoreTest, AWriteKeepsTheFilesPermissionsAndFollowsALink) {
+  const std::string path = Path("Norvaket.ini");
+  WriteWholeFile(path, "[Norvaket 1.00]\nk=1\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(store_.WriteProfileString(kSection, "k", "2", path));
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+
+  const std::string link = Path("link.ini");
+  std::filesystem::create_symlink(path, link);
+  ASSERT_TRUE(store_.WriteProfileString(kSection, "k", "3", link));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", path), "3");
+}
+
+TEST_F(IniFileStoreTest, OnlyARegularFileOfAtMostOneMebibyteIsRead) {
+  const std::string fifo = Path("fifo.ini");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", fifo), "");  // and does not block
+  EXPECT_FALSE(store_.WriteProfileString(kSection, "k", "v", fifo));
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", "/dev/zero"), "");
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", folder_.path()), "");
+
+  const std::string head = "[Norvaket 1.00]\nk=v\n";
+  const std::string path = Path("big.ini");
+  WriteWholeFile(path, head + std::string(IniFileStore::kMaxFileBytes - head.size(), ';'));
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", path), "v");
+  WriteWholeFile(path, head + std::string(IniFileStore::kMaxFileBytes - head.size() + 1, ';'));
+  EXPECT_EQ(store_.GetProfileString(kSection, "k", path), "");
+  // A file too big to read whole is not replaced by a file that lost its contents.
+  EXPECT_FALSE(store_.WriteProfileString(kSection, "k", "w", path));
+  EXPECT_EQ(std::filesystem::file_size(path), IniFileStore::kMaxFileBytes + 1);
+}
+
+// Runs `body` in a child process and gives its exit status (-1 when it did not exit).
+template <typename Body>
+int InChild(Body body) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(body());
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(IniFileStoreTest, AFullDiskLeavesTheOldFileWhole) {
+  const std::string path = Path("Norvaket.ini");
+  const std::string old_text = "[Norvaket 1.00]\nk=" + std::string(200, 'o') + "\n";
+  WriteWholeFile(path, old_text);
+  const int result = InChild([&] {
+    // Files may grow to 16 bytes only, as if the disk were full.
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 16;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    return IniFileStore().WriteProfileString(kSection, "k", "new", path) ? 1 : 0;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(ReadWholeFile(path), old_text);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+Settings Alternate(int round) {
+  Settings s = DefaultSettings();
+  const Flag flag = ToFlag(round % 2 == 1);
+  s.NotifyAtRun = s.NotifyPS1 = s.NotifyCV4 = s.UseTimeStamp = flag;
+  s.NotifyCV0Value = round % 2 == 1 ? 75 : 80;
+  s.NotifyCV2Value = round % 2 == 1 ? 5 : 20;
+  return s;
+}
+
+// The lines a save of `settings` into an empty file gives.
+std::vector<std::string> SavedLines(const Settings& settings) {
+  IniDocument document;
+  WriteSettingsRecord([&](const std::string& key,
+                          const std::string& value) { return document.Set(kSection, key, value); },
+                      settings);
+  std::vector<std::string> lines;
+  std::istringstream text(document.Text());
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST_F(IniFileStoreTest, ASaveKilledAtAnyMomentLeavesAWholeFile) {
+  XdgFolderLookup folders(folder_.path(), "/nowhere");
+  IniFileStore profile;
+  IniSettingsStore settings_store(profile, folders);
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_TRUE(settings_store.SaveSettings(Alternate(0)));
+  // Kills spread over about two saves, however fast this disk is.
+  const auto save_us = std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - started)
+                           .count();
+  const std::string path = settings_store.SettingsFilePath();
+  // Hand-made lines that every save must keep.
+  const std::string tail = "UpdateInterval=4000\n; a note\n\n[Other]\nNotifyAtRun=Yes\n";
+  WriteWholeFile(path, ReadWholeFile(path) + tail);
+  const std::vector<std::string> lines_a = SavedLines(Alternate(0));
+  const std::vector<std::string> lines_b = SavedLines(Alternate(1));
+  ASSERT_EQ(lines_a.size(), 16u);
+
+  std::mt19937 random(20260601);
+  std::uniform_int_distribution<long> delay_us(0, 2 * save_us + 1000);
+  for (int round = 0; round < 30; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      XdgFolderLookup child_folders(folder_.path(), "/nowhere");
+      IniFileStore child_profile;
+      IniSettingsStore child_store(child_profile, child_folders);
+      for (int i = 1;; ++i) child_store.SaveSettings(Alternate(i));
+    }
+    ::usleep(static_cast<useconds_t>(delay_us(random)));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+
+    // Every line is one that a whole save of either record writes, in its place, and
+    // the hand-made lines follow untouched.
+    const std::string text = ReadWholeFile(path);
+    ASSERT_TRUE(text.ends_with(tail)) << text;
+    std::istringstream lines(text.substr(0, text.size() - tail.size()));
+    std::size_t index = 0;
+    for (std::string line; std::getline(lines, line); ++index) {
+      ASSERT_LT(index, lines_a.size()) << text;
+      ASSERT_TRUE(line == lines_a[index] || line == lines_b[index]) << text;
+    }
+    ASSERT_EQ(index, lines_a.size()) << text;
+    Settings loaded;
+    settings_store.LoadSettings(loaded);
+    ASSERT_EQ(loaded.UpdateInterval, 4000);
+  }
+}
+
+}  // namespace
+}  // namespace norvaket::linux_platform
