@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <array>
+
+#include "tray/about_presenter.h"
+#include "tray/about_view.h"
+
+class QLabel;
+class QPushButton;
+
+namespace norvaket::qt {
+
+class LinkLabel;
+
+// frmAbout: title, version, legal notice, icon and the two links. Both link
+// labels are named "lblURL" with the property "index" 0 (web) and 1 (mail).
+// Loading happens in the constructor, so each opening needs a new box.
+class AboutBox final : public QDialog, public AboutView {
+  Q_OBJECT
+
+ public:
+  AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity identity,
+           const QIcon& main_window_icon, QWidget* parent = nullptr);
+  ~AboutBox() override;
+
+  // AboutView
+  void SetCaption(const std::string& text) override;
+  void SetVersionText(const std::string& text) override;
+  void SetTitleText(const std::string& text) override;
+  void SetDescriptionText(const std::string& text) override;
+  void CopyMainWindowIcon() override;
+  void SetLinkCaption(std::size_t link, const std::string& text) override;
+  void SetLinkColour(std::size_t link, Rgb colour) override;
+  void ProcessPendingEvents() override;
+  void CloseDialog() override;
+
+  // Esc presses OK; every way of closing unloads once.
+  void reject() override;
+  void done(int result) override;
+
+ private:
+  QLabel* AddLabel(const char* name, const char* caption, QRect geometry);
+
+  QIcon main_window_icon_;
+  QLabel* icon_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* version_ = nullptr;
+  QLabel* description_ = nullptr;
+  std::array<LinkLabel*, 2> links_{};
+  QPushButton* ok_ = nullptr;
+  AboutPresenter presenter_;
+};
+
+}  // namespace norvaket::qt

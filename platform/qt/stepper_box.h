@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QAbstractSpinBox>
+
+#include "options/stepper_value.h"
+
+namespace norvaket::qt {
+
+// A free-text box with up/down arrows at its right edge. The box takes any text
+// ("abc", "1.5", "50%"); only the dialog's Apply judges it. An arrow click or an
+// Up/Down key moves the number one step between 1 and 99, without wrapping, and
+// writes it into the box as text.
+class StepperBox final : public QAbstractSpinBox {
+  Q_OBJECT
+
+ public:
+  explicit StepperBox(QWidget* parent);
+
+  // Sets the stepper's position and writes it into the box.
+  void SetPosition(int position);
+  int Position() const { return value_.Position(); }
+
+  QString Text() const;
+  void SetText(const QString& text);
+
+  void stepBy(int steps) override;
+  QValidator::State validate(QString& input, int& pos) const override;
+
+ signals:
+  // Every change of the text: typing, pasting, a step, or SetPosition.
+  void TextChanged();
+
+ protected:
+  StepEnabled stepEnabled() const override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  StepperValue value_{StepperValue::kLowerLimit};
+};
+
+}  // namespace norvaket::qt

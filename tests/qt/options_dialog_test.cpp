@@ -1,0 +1,374 @@
+#include "platform/qt/options_dialog.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+#include <memory>
+
+#include "fakes/fake_autorun.h"
+#include "fakes/recording_settings_store.h"
+#include "message_box_catcher.h"
+#include "platform/qt/stepper_box.h"
+
+namespace norvaket::qt {
+
+using norvaket::testing::FakeAutoRun;
+using norvaket::testing::MessageBoxCatcher;
+using norvaket::testing::RecordingSettingsStore;
+
+class OptionsDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  Settings settings_;
+  std::unique_ptr<RecordingSettingsStore> store_;
+  std::unique_ptr<FakeAutoRun> autorun_;
+  std::unique_ptr<DialogTracker> dialogs_;
+  std::unique_ptr<OptionsDialog> dialog_;
+
+  void Open() {
+    dialog_ = std::make_unique<OptionsDialog>(settings_, *store_, *autorun_, *dialogs_, QIcon());
+    dialog_->show();
+    dialog_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = dialog_->findChild<T*>(QString::fromLatin1(name));
+    if (widget == nullptr) qFatal("no widget named %s", name);
+    return widget;
+  }
+  QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
+  StepperBox* Value(const char* name) { return Find<StepperBox>(name); }
+  QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
+  QWidget* Panel(int index) {
+    for (QWidget* panel : dialog_->findChildren<QWidget*>(QStringLiteral("picFrame"))) {
+      if (panel->property("index").toInt() == index) return panel;
+    }
+    qFatal("no panel %d", index);
+  }
+  void Retype(const char* name, const QString& text) {
+    StepperBox* box = Value(name);
+    box->setFocus();
+    box->findChild<QLineEdit*>()->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+  }
+
+ private slots:
+  void init() {
+    settings_ = DefaultSettings();
+    store_ = std::make_unique<RecordingSettingsStore>();
+    autorun_ = std::make_unique<FakeAutoRun>();
+    dialogs_ = std::make_unique<DialogTracker>();
+  }
+  void cleanup() { dialog_.reset(); }
+
+  void opensAsFrmOptionFilledFromTheSettings() {
+    autorun_->registered = true;
+    Open();
+    QCOMPARE(dialog_->objectName(), QStringLiteral("frmOption"));
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("オプション"));
+    QCOMPARE(dialog_->size(), QSize(465, 394));
+    QCOMPARE(dialog_->minimumSize(), dialog_->maximumSize());
+    QVERIFY(!(dialog_->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(dialog_->windowFlags() & Qt::WindowMaximizeButtonHint));
+    // Defaults: these four are off, the rest of the flags on.
+    for (const char* off : {"chkNotifyPS1", "chkNotifyPS2", "chkNotifyCV0", "chkUseTimeStamp",
+                            "chkNotifyLifePercentAtRun"}) {
+      QVERIFY2(!Check(off)->isChecked(), off);
+    }
+    for (const char* on : {"chkNotifyAtRun", "chkNotifyAtResume", "chkNotifyPS0", "chkNotifyRT",
+                           "chkNotifyCV2", "chkNotifyCV4", "chkAutoRun"}) {
+      QVERIFY2(Check(on)->isChecked(), on);
+    }
+    QCOMPARE(Value("txtCV2Value")->Text(), QStringLiteral("20"));
+    QCOMPARE(Value("txtCV0Value")->Text(), QStringLiteral("80"));
+    QVERIFY(!Button("cmdApply")->isEnabled());
+    QCOMPARE(Find<QTabWidget>("TabStrip1")->currentIndex(), 0);
+    QVERIFY(Panel(1)->isVisible());
+    QVERIFY(!Panel(2)->isVisible());
+    QVERIFY(dialogs_->IsOpen(DialogKind::Options));
+  }
+
+  void showsEveryCaption_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    const std::pair<const char*, const char*> rows[] = {
+        {"chkNotifyPS1", "バッテリへの切り替えを通知する(&B)"},
+        {"chkNotifyRT", "バッテリの持続時間を通知する(&R)"},
+        {"chkNotifyCV2", "バッテリの低下を通知する(&L)"},
+        {"chkNotifyCV4", "バッテリ切れを通知する(&C)"},
+        {"chkNotifyPS2", "AC電源への切り替えを通知する(&B)"},
+        {"chkNotifyCV0", "充電の進捗を通知する(&U)"},
+        {"chkNotifyPS0", "充電の完了を通知する(&F)"},
+        {"chkNotifyAtRun", "起動時に電源の状態を通知する(&E)"},
+        {"chkNotifyAtResume", "スタンバイ状態から回復した時に電源の状態を通知する(&R)"},
+        {"chkUseTimeStamp", "通知時に時刻を表示する(&T)"},
+        {"chkNotifyLifePercentAtRun", "通知時にバッテリの残量を表示する(&P)"},
+        {"chkAutoRun", "Windows へのログオン時に Halvoria を実行する(&R)"},
+        {"cmdOK", "OK"},
+        {"cmdCancel", "キャンセル"},
+        {"cmdApply", "適用(&A)"},
+        {"Label20", "基本設定"},
+        {"Label1", "詳細設定"},
+        {"Label9", "動作"},
+        {"Label4", "バッテリ残量が"},
+        {"Label5", "バッテリ残量が"},
+        {"Label2", "% になった時"},
+        {"Label3", "% になった時"},
+    };
+    for (const auto& [name, caption] : rows) {
+      QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption);
+    }
+  }
+  void showsEveryCaption() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    Open();
+    QObject* control = dialog_->findChild<QObject*>(name);
+    QVERIFY2(control != nullptr, qPrintable(name));
+    QCOMPARE(control->property("text").toString(), caption);
+  }
+
+  void tabsAreShownAndHidden() {
+    Open();
+    auto* tabs = Find<QTabWidget>("TabStrip1");
+    QCOMPARE(tabs->tabText(0), QStringLiteral("表示"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("動作"));
+    tabs->tabBar()->setFocus();
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    QVERIFY(!Panel(1)->isVisible());
+    QVERIFY(!Value("txtCV2Value")->isVisible());
+    QVERIFY(Check("chkAutoRun")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Panel(2));
+    QCOMPARE(dialog_->CurrentTab(), 2);
+
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+    QVERIFY(Panel(1)->isVisible());
+    QVERIFY(!Panel(2)->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Panel(1));
+  }
+
+  void controlsSitWhereTheDesignPutsThem() {
+    Open();
+    QCOMPARE(Panel(1)->geometry(), QRect(16, 32, 433, 321));
+    QCOMPARE(Check("chkNotifyPS1")->pos(), QPoint(24, 32));
+    QCOMPARE(Check("chkNotifyLifePercentAtRun")->pos(), QPoint(24, 304));
+    QCOMPARE(Check("chkAutoRun")->pos(), QPoint(24, 32));
+    QCOMPARE(Value("txtCV2Value")->y(), 77);
+    QCOMPARE(Value("txtCV2Value")->size(), QSize(57, 18));
+    QCOMPARE(Button("cmdOK")->geometry(), QRect(183, 367, 86, 20));
+    QCOMPARE(Button("cmdCancel")->geometry(), QRect(278, 367, 86, 20));
+    QCOMPARE(Button("cmdApply")->geometry(), QRect(372, 367, 86, 20));
+    // The sentence rows never overlap.
+    QVERIFY(Find<QLabel>("Label4")->geometry().right() < Value("txtCV2Value")->x());
+    QVERIFY(Value("txtCV0Value")->geometry().right() < Find<QLabel>("Label3")->x());
+  }
+
+  void focusMovesInTheDesignedOrder() {
+    Open();
+    const char* order[] = {"chkNotifyPS1",
+                           "chkNotifyRT",
+                           "chkNotifyCV2",
+                           "txtCV2Value",
+                           "chkNotifyCV4",
+                           "chkNotifyPS2",
+                           "chkNotifyCV0",
+                           "txtCV0Value",
+                           "chkNotifyPS0",
+                           "chkNotifyAtRun",
+                           "chkNotifyAtResume",
+                           "chkUseTimeStamp",
+                           "chkNotifyLifePercentAtRun",
+                           "cmdOK",
+                           "cmdCancel"};
+    Check("chkNotifyPS1")->setFocus();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* focused = QApplication::focusWidget();
+      // The value box's inner line edit holds the focus for its box.
+      while (focused && focused->objectName().isEmpty()) focused = focused->parentWidget();
+      QVERIFY(focused != nullptr);
+      QCOMPARE(focused->objectName(), QString::fromLatin1(order[i]));
+    }
+  }
+
+  void anEditEnablesApplyAndApplyStoresSavesAndRegisters() {
+    Open();
+    QTest::mouseClick(Check("chkNotifyPS1"), Qt::LeftButton);
+    QVERIFY(Button("cmdApply")->isEnabled());
+    Retype("txtCV0Value", QStringLiteral("98.6"));
+    Retype("txtCV2Value", QStringLiteral(" 5"));
+    QTest::mouseClick(Button("cmdApply"), Qt::LeftButton);
+    QCOMPARE(settings_.NotifyPS1, kTrue);
+    QCOMPARE(settings_.NotifyCV0Value, 99);
+    QCOMPARE(settings_.NotifyCV2Value, 5);
+    QCOMPARE(store_->saved.size(), std::size_t{1});
+    QCOMPARE(autorun_->disables, 1);
+    QVERIFY(!Button("cmdApply")->isEnabled());
+    QVERIFY(dialog_->isVisible());
+  }
+
+  void autoRunBoxRegistersOnTheSecondTab() {
+    Open();
+    auto* tabs = Find<QTabWidget>("TabStrip1");
+    tabs->setCurrentIndex(1);
+    QTest::mouseClick(Check("chkAutoRun"), Qt::LeftButton);
+    QTest::mouseClick(Button("cmdApply"), Qt::LeftButton);
+    QVERIFY(autorun_->registered);
+    QCOMPARE(settings_.AutoRun, kTrue);
+  }
+
+  void stepperMovesOneStepAndStopsAtTheLimits() {
+    settings_.NotifyCV2Value = 99;
+    settings_.NotifyCV0Value = 2;
+    Open();
+    StepperBox* low = Value("txtCV2Value");
+    low->setFocus();
+    QTest::keyClick(low, Qt::Key_Up);
+    QCOMPARE(low->Text(), QStringLiteral("99"));
+    QVERIFY(!Button("cmdApply")->isEnabled());
+    QTest::keyClick(low, Qt::Key_Down);
+    QCOMPARE(low->Text(), QStringLiteral("98"));
+    QVERIFY(Button("cmdApply")->isEnabled());
+
+    StepperBox* progress = Value("txtCV0Value");
+    progress->setFocus();
+    QTest::keyClick(progress, Qt::Key_Down);
+    QTest::keyClick(progress, Qt::Key_Down);
+    QTest::keyClick(progress, Qt::Key_PageUp);
+    QCOMPARE(progress->Text(), QStringLiteral("1"));
+    // The arrow buttons step too.
+    QStyleOptionSpinBox option;
+    option.initFrom(progress);
+    option.subControls = QStyle::SC_SpinBoxUp;
+    const QRect up = progress->style()->subControlRect(QStyle::CC_SpinBox, &option,
+                                                       QStyle::SC_SpinBoxUp, progress);
+    QTest::mouseClick(progress, Qt::LeftButton, {}, up.center());
+    QCOMPARE(progress->Text(), QStringLiteral("2"));
+  }
+
+  void anyTextIsAcceptedUntilApply() {
+    Open();
+    Retype("txtCV2Value", QStringLiteral("50%"));
+    QCOMPARE(Value("txtCV2Value")->Text(), QStringLiteral("50%"));
+    Retype("txtCV0Value", QStringLiteral("abc"));
+    QCOMPARE(Value("txtCV0Value")->Text(), QStringLiteral("abc"));
+  }
+
+  void outOfRangeShowsTheWarningAndBringsBackTheFirstTab() {
+    Open();
+    Retype("txtCV2Value", QStringLiteral("abc"));
+    Find<QTabWidget>("TabStrip1")->setCurrentIndex(1);
+    MessageBoxCatcher catcher;
+    QTest::mouseClick(Button("cmdOK"), Qt::LeftButton);
+    QCOMPARE(catcher.caught.size(), std::size_t{1});
+    const auto& message = catcher.caught[0];
+    QCOMPARE(message.title, QStringLiteral("エラー"));
+    QCOMPARE(message.text,
+             QStringLiteral(
+                 "バッテリの低下を通知するバッテリ残量は 1 から 99 %の間で指定してください。"));
+    QCOMPARE(message.icon, QMessageBox::Warning);
+    QCOMPARE(message.button_count, 1);
+    QVERIFY(message.has_ok);
+    QCOMPARE(message.owner, static_cast<QWidget*>(dialog_.get()));
+    QVERIFY(dialog_->isVisible());
+    QVERIFY(Button("cmdApply")->isEnabled());
+    QVERIFY(Panel(1)->isVisible());
+    QCOMPARE(Find<QTabWidget>("TabStrip1")->currentIndex(), 0);
+    QVERIFY(store_->saved.empty());
+  }
+
+  void bothOutOfRangeShowsOnlyTheChargeProgressMessage() {
+    Open();
+    Retype("txtCV2Value", QStringLiteral("0"));
+    Retype("txtCV0Value", QStringLiteral("100"));
+    MessageBoxCatcher catcher;
+    QTest::mouseClick(Button("cmdApply"), Qt::LeftButton);
+    QCOMPARE(catcher.caught.size(), std::size_t{1});
+    QCOMPARE(
+        catcher.caught[0].text,
+        QStringLiteral("充電の進捗を通知するバッテリ残量は 1 から 99 %の間で指定してください。"));
+  }
+
+  void failedSaveIsReportedAndTheDialogStaysOpen() {
+    store_->fail_saves = true;
+    Open();
+    MessageBoxCatcher catcher;
+    QTest::mouseClick(Button("cmdOK"), Qt::LeftButton);
+    QCOMPARE(catcher.caught.size(), std::size_t{1});
+    QCOMPARE(catcher.caught[0].text, QStringLiteral("設定を保存できませんでした。"));
+    QCOMPARE(catcher.caught[0].title, QStringLiteral("エラー"));
+    QCOMPARE(catcher.caught[0].icon, QMessageBox::Warning);
+    QVERIFY(dialog_->isVisible());
+    QVERIFY(Button("cmdApply")->isEnabled());
+  }
+
+  void enterPressesOk() {
+    Open();
+    QTest::mouseClick(Check("chkNotifyPS2"), Qt::LeftButton);
+    QTest::keyClick(Check("chkNotifyPS2"), Qt::Key_Return);
+    QVERIFY(!dialog_->isVisible());
+    QCOMPARE(store_->saved.size(), std::size_t{1});
+    QCOMPARE(settings_.NotifyPS2, kTrue);
+    QVERIFY(!dialogs_->DialogOpen());
+  }
+
+  void enterInAValueBoxPressesOkToo() {
+    Open();
+    Retype("txtCV0Value", QStringLiteral("60"));
+    QTest::keyClick(Value("txtCV0Value"), Qt::Key_Enter);
+    QVERIFY(!dialog_->isVisible());
+    QCOMPARE(settings_.NotifyCV0Value, 60);
+  }
+
+  void escCancelsWithoutStoring() {
+    Open();
+    const Settings before = settings_;
+    QTest::mouseClick(Check("chkNotifyPS2"), Qt::LeftButton);
+    QTest::keyClick(Check("chkNotifyPS2"), Qt::Key_Escape);
+    QVERIFY(!dialog_->isVisible());
+    QVERIFY(store_->saved.empty());
+    QCOMPARE(autorun_->enables + autorun_->disables, 0);
+    QVERIFY(settings_ == before);
+    QVERIFY(!dialogs_->DialogOpen());
+  }
+
+  void closeBoxAndCancelStoreNothing() {
+    Open();
+    QTest::mouseClick(Check("chkNotifyRT"), Qt::LeftButton);
+    dialog_->close();
+    QVERIFY(!dialog_->isVisible());
+    QVERIFY(store_->saved.empty());
+    QVERIFY(!dialogs_->IsOpen(DialogKind::Options));
+
+    Open();
+    QTest::mouseClick(Check("chkNotifyRT"), Qt::LeftButton);
+    QTest::mouseClick(Button("cmdCancel"), Qt::LeftButton);
+    QVERIFY(!dialog_->isVisible());
+    QVERIFY(store_->saved.empty());
+  }
+
+  void altAPressesApply() {
+    Open();
+    QTest::mouseClick(Check("chkNotifyCV0"), Qt::LeftButton);
+    // Through the window, so the key takes the shortcut path a real key press takes.
+    QTest::keySequence(dialog_->windowHandle(), QKeySequence(QStringLiteral("Alt+A")));
+    // A mnemonic presses its button with a short animated click.
+    QTRY_COMPARE(store_->saved.size(), std::size_t{1});
+    QVERIFY(!Button("cmdApply")->isEnabled());
+  }
+};
+
+}  // namespace norvaket::qt
+
+QTEST_MAIN(norvaket::qt::OptionsDialogTest)
+#include "options_dialog_test.moc"
