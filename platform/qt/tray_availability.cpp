@@ -7,6 +7,7 @@
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QGuiApplication>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -29,8 +30,12 @@ bool XEmbedTrayManagerPresent() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (x11 == nullptr || x11->connection() == nullptr) return false;
   xcb_connection_t* connection = x11->connection();
+  char* host = nullptr;
+  int display = 0;
   int screen = 0;
-  if (!xcb_parse_display(nullptr, nullptr, nullptr, &screen)) screen = 0;
+  // The parser writes the host name it finds; it cannot be told to skip it.
+  if (xcb_parse_display(nullptr, &host, &display, &screen) == 0) screen = 0;
+  free(host);
   const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(screen);
   const xcb_intern_atom_cookie_t atom_cookie =
       xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str());

@@ -134,9 +134,8 @@ class DesktopSession:
                                        dbus_interface=MOCK_IFACE)
 
     def set_on_battery(self, on_battery):
-        self.upower.SetDeviceProperties("/org/freedesktop/UPower",
-                                        {"OnBattery": dbus.Boolean(on_battery, variant_level=1)},
-                                        dbus_interface=MOCK_IFACE)
+        self.upower.Set(UPOWER, "OnBattery", dbus.Boolean(on_battery),
+                        dbus_interface=dbus.PROPERTIES_IFACE)
 
     def start_logind(self):
         self.logind = self._spawn_template("logind", None, True)[1]

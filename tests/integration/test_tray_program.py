@@ -1,0 +1,237 @@
+"""The real norvaket on a private desktop: tray item, notifications, menu, resume, exit."""
+import signal
+import subprocess
+import time
+
+import dbus
+import pytest
+
+from desktop_session import PROGRAM, DesktopSession, wait_until
+
+pytestmark = pytest.mark.skipif(not PROGRAM.is_file(), reason=f"{PROGRAM} is not built")
+
+DBUSMENU = "com.canonical.dbusmenu"
+ITEM = "org.kde.StatusNotifierItem"
+FAST = "[Norvaket 1.00]\nNotifyPS1=Yes\nUpdateInterval=1000\n"
+
+# UPower device states
+CHARGING, DISCHARGING, FULL = 1, 2, 4
+
+
+@pytest.fixture
+def desktop():
+    session = DesktopSession()
+    session.start_x()
+    session.start_buses()
+    session.start_notifications()
+    session.start_logind()
+    yield session
+    session.stop()
+
+
+@pytest.fixture
+def sni_desktop(desktop):
+    desktop.start_watcher()
+    return desktop
+
+
+def notifications(session, count, timeout=10):
+    return wait_until(lambda: len(session.notify_calls()) >= count and session.notify_calls(),
+                      timeout=timeout, what=f"{count} notifications")
+
+
+def menu_layout(session):
+    item = session.item()
+    service = item.requested_bus_name
+    path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
+    menu = session.session_bus.get_object(service, path)
+    _, layout = menu.GetLayout(0, -1, [], dbus_interface=DBUSMENU)
+    return menu, [(int(child[0]), dict(child[1])) for child in layout[2]]
+
+
+def test_item_registers_with_tooltip_and_icon_for_the_current_state(sni_desktop):
+    sni_desktop.start_upower(on_battery=True)
+    sni_desktop.set_display_device(DISCHARGING, 85.0, time_to_empty=3600)
+    sni_desktop.start_program()
+    tooltip = wait_until(lambda: sni_desktop.item_property("ToolTip"), what="a tooltip")
+    lines = str(tooltip[2]).split("\n")
+    assert lines[0] == "バッテリ"
+    assert lines[1].endswith(" まで (85%)")
+    sizes = [(int(w), int(h)) for w, h, _ in sni_desktop.item_property("IconPixmap")]
+    assert (16, 16) in sizes and (64, 64) in sizes
+
+
+def test_notifications_arrive_with_exact_texts_in_order(sni_desktop):
+    session = sni_desktop
+    session.start_upower(on_battery=False)
+    session.set_display_device(CHARGING, 99.0, time_to_full=600)
+    session.start_program(settings=FAST)
+    notifications(session, 1)
+    session.set_display_device(FULL, 100.0)
+    notifications(session, 2)
+    session.set_on_battery(True)
+    session.set_display_device(DISCHARGING, 100.0, time_to_empty=0)
+    notifications(session, 3)
+    session.set_display_device(DISCHARGING, 20.0, time_to_empty=0)
+    calls = notifications(session, 4)
+    assert [(icon, title, body) for _, icon, title, body, _ in calls] == [
+        ("dialog-information", "バッテリを充電しています", "システムはAC電源で動作しています"),
+        ("dialog-information", "充電が完了しました", "バッテリの充電が完了しました。"),
+        ("dialog-information", "バッテリに切り替わりました", "システムはバッテリで動作しています。"),
+        ("dialog-warning", "バッテリの低下", "バッテリの残量が 20% に達しました。"),
+    ]
+    assert all(app == "Halvoria" and timeout == -1 for app, _, _, _, timeout in calls)
+
+
+def test_menu_has_the_items_in_order_with_their_states(sni_desktop):
+    sni_desktop.start_upower()
+    sni_desktop.start_program()
+    _, items = menu_layout(sni_desktop)
+    shown = [(p.get("type", "standard"), str(p.get("label", "")), bool(p.get("enabled", True)))
+             for _, p in items]
+    assert shown == [
+        # No power settings program is installed here, so its item is disabled.
+        ("standard", "電源のプロパティを開く(_P)", False),
+        ("separator", "", True),
+        ("standard", "オプション(_O)...", True),
+        ("standard", "ヘルプ(_H)...", False),
+        ("standard", "バージョン情報(_A)", True),
+        ("standard", "終了(_X)", True),
+    ]
+
+
+def window_names(session):
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], env=session.env, capture_output=True,
+                          text=True).stdout
+    return tree
+
+
+def test_activate_opens_the_options_dialog_once(sni_desktop):
+    sni_desktop.start_upower()
+    sni_desktop.start_program()
+    item = sni_desktop.item()
+    item.Activate(0, 0, dbus_interface=ITEM)
+    wait_until(lambda: '"オプション"' in window_names(sni_desktop), what="the options dialog")
+    item.Activate(0, 0, dbus_interface=ITEM)
+    time.sleep(0.5)
+    assert window_names(sni_desktop).count('"オプション"') == 1
+
+
+def test_resume_brings_the_start_notification_at_the_next_tick(sni_desktop):
+    session = sni_desktop
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    session.start_program(settings=FAST)
+    first = notifications(session, 1)
+    assert first[0][2] == "AC電源を使用しています"
+    session.resume()
+    calls = notifications(session, 2)
+    assert calls[1][2:4] == ("AC電源を使用しています", "バッテリの充電は完了しています")
+
+
+def test_second_instance_exits_at_once_and_the_first_keeps_running(sni_desktop):
+    sni_desktop.start_upower()
+    first = sni_desktop.start_program()
+    sni_desktop.item()
+    started = time.monotonic()
+    second = subprocess.run([str(PROGRAM)], env=sni_desktop.env, timeout=10)
+    assert second.returncode == 0
+    assert time.monotonic() - started < 5
+    assert first.poll() is None
+    assert len(sni_desktop.registered_items()) == 1
+
+
+def test_exit_from_the_menu_removes_the_icon_after_half_a_second(sni_desktop):
+    sni_desktop.start_upower()
+    program = sni_desktop.start_program()
+    menu, items = menu_layout(sni_desktop)
+    told = len(sni_desktop.notify_calls())
+    exit_id = [i for i, p in items if str(p.get("label", "")) == "終了(_X)"][0]
+    clicked = time.monotonic()
+    menu.Event(exit_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0),
+               dbus_interface=DBUSMENU)
+    wait_until(lambda: not sni_desktop.registered_items(), what="the item to go")
+    gone = time.monotonic() - clicked
+    assert program.wait(5) == 0
+    assert 0.3 < gone < 3
+    assert len(sni_desktop.notify_calls()) == told
+
+
+def test_watcher_restart_brings_the_icon_back(sni_desktop):
+    sni_desktop.start_upower()
+    sni_desktop.set_display_device(FULL, 100.0)
+    sni_desktop.start_program()
+    sni_desktop.item()
+    sni_desktop.stop_watcher()
+    sni_desktop.start_watcher()
+    assert wait_until(lambda: sni_desktop.registered_items(), what="the item to come back")
+    tooltip = sni_desktop.item_property("ToolTip")
+    assert str(tooltip[2]) == "AC電源\n100%"
+
+
+def test_sigterm_shuts_down_cleanly(sni_desktop):
+    sni_desktop.start_upower()
+    program = sni_desktop.start_program()
+    sni_desktop.item()
+    program.send_signal(signal.SIGTERM)
+    assert program.wait(5) == 0
+    wait_until(lambda: not sni_desktop.registered_items(), what="the item to go")
+
+
+def program_windows(session):
+    """(window id, width, height, nested) of every window of the program."""
+    windows = []
+    for line in window_names(session).splitlines():
+        if '("norvaket" "Halvoria")' not in line:
+            continue
+        fields = line.split()
+        size = next(f for f in fields if "x" in f and "+" in f).split("+")[0]
+        width, height = (int(n) for n in size.split("x"))
+        nested = len(line) - len(line.lstrip()) > 5
+        windows.append((fields[0], width, height, nested))
+    return windows
+
+
+def embedded_icon_window(session):
+    """The program's icon window inside the XEmbed tray's panel, once docked."""
+    return next((w for w, _, _, nested in program_windows(session) if nested), None)
+
+
+def popup_menu_window(session):
+    """A top-level window of the program tall enough for the six menu items."""
+    return next((w for w, width, height, nested in program_windows(session)
+                 if not nested and height > 100 and width > 80), None)
+
+
+def test_xembed_tray_double_click_opens_options_and_right_click_shows_the_menu(desktop):
+    trayer = subprocess.Popen(["trayer", "--edge", "top", "--align", "left", "--widthtype", "pixel",
+                               "--width", "200", "--height", "32", "--SetDockType", "false",
+                               "--expand", "false"], env=desktop.env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    desktop.processes.append(trayer)
+    desktop.start_upower()
+    wait_until(lambda: "trayer" in window_names(desktop), what="the tray")
+    desktop.start_program()
+    icon = wait_until(lambda: embedded_icon_window(desktop), what="the icon to dock")
+
+    def click(button, repeat=1):
+        subprocess.run(["xdotool", "mousemove", "--window", icon, "8", "8", "click", "--repeat",
+                        str(repeat), "--delay", "80", str(button)], env=desktop.env, check=True)
+
+    click(1)
+    time.sleep(0.7)
+    assert '"オプション"' not in window_names(desktop)  # a single click does nothing
+    click(3)
+    menu = wait_until(lambda: popup_menu_window(desktop), what="the pop-up menu")
+    subprocess.run(["xdotool", "key", "Escape"], env=desktop.env, check=True)
+    click(1, repeat=2)
+    wait_until(lambda: '"オプション"' in window_names(desktop), what="the options dialog")
+    assert menu
+
+
+def test_a_tray_that_starts_after_the_program_still_gets_the_icon(desktop):
+    desktop.start_upower()
+    desktop.start_program()
+    time.sleep(2)  # the first add is refused: no tray yet
+    desktop.start_watcher()
+    assert wait_until(lambda: desktop.registered_items(), timeout=15, what="the late item")
