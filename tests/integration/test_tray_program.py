@@ -203,12 +203,17 @@ def popup_menu_window(session):
                  if not nested and height > 100 and width > 80), None)
 
 
-def test_xembed_tray_double_click_opens_options_and_right_click_shows_the_menu(desktop):
+def start_trayer(session):
     trayer = subprocess.Popen(["trayer", "--edge", "top", "--align", "left", "--widthtype", "pixel",
                                "--width", "200", "--height", "32", "--SetDockType", "false",
-                               "--expand", "false"], env=desktop.env,
+                               "--expand", "false"], env=session.env,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    desktop.processes.append(trayer)
+    session.processes.append(trayer)
+    return trayer
+
+
+def test_xembed_tray_double_click_opens_options_and_right_click_shows_the_menu(desktop):
+    start_trayer(desktop)
     desktop.start_upower()
     wait_until(lambda: "trayer" in window_names(desktop), what="the tray")
     desktop.start_program()
@@ -235,3 +240,17 @@ def test_a_tray_that_starts_after_the_program_still_gets_the_icon(desktop):
     time.sleep(2)  # the first add is refused: no tray yet
     desktop.start_watcher()
     assert wait_until(lambda: desktop.registered_items(), timeout=15, what="the late item")
+
+
+def test_xembed_tray_restart_docks_the_icon_again(desktop):
+    trayer = start_trayer(desktop)
+    desktop.start_upower()
+    wait_until(lambda: "trayer" in window_names(desktop), what="the tray")
+    desktop.start_program()
+    wait_until(lambda: embedded_icon_window(desktop), what="the icon to dock")
+    trayer.terminate()
+    trayer.wait(5)
+    desktop.processes.remove(trayer)
+    wait_until(lambda: embedded_icon_window(desktop) is None, what="the tray to go")
+    start_trayer(desktop)
+    assert wait_until(lambda: embedded_icon_window(desktop), what="the icon to dock again")
