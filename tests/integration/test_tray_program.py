@@ -169,11 +169,12 @@ def test_watcher_restart_brings_the_icon_back(sni_desktop):
     assert str(tooltip[2]) == "AC電源\n100%"
 
 
-def test_sigterm_shuts_down_cleanly(sni_desktop):
+@pytest.mark.parametrize("signal_number", [signal.SIGTERM, signal.SIGINT])
+def test_termination_signal_shuts_down_cleanly(sni_desktop, signal_number):
     sni_desktop.start_upower()
     program = sni_desktop.start_program()
     sni_desktop.item()
-    program.send_signal(signal.SIGTERM)
+    program.send_signal(signal_number)
     assert program.wait(5) == 0
     wait_until(lambda: not sni_desktop.registered_items(), what="the item to go")
 
