@@ -5,11 +5,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTextStream>
 
 #include "platform/qt/about_box.h"
+#include "platform/qt/painted_icons.h"
 #include "platform/qt/options_dialog.h"
 #include "settings/autorun.h"
 #include "settings/settings_store.h"
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const QIcon icon = app.style()->standardIcon(QStyle::SP_DriveHDIcon);
+  const QIcon icon = norvaket::qt::ApplicationIcon();
   norvaket::Settings settings = norvaket::DefaultSettings();
   NoStore store;
   NoAutoRun autorun;
