@@ -62,15 +62,19 @@ class DesktopSession:
         self.processes.append(xvfb)
         self.env["DISPLAY"] = ":" + display
 
-    def start_buses(self):
-        for system in (False, True):
+    def start_buses(self, session=True, system=True):
+        """Both buses by default; a bus left out gets an address where nothing listens."""
+        for is_system, wanted in ((False, session), (True, system)):
+            key = "DBUS_SYSTEM_BUS_ADDRESS" if is_system else "DBUS_SESSION_BUS_ADDRESS"
+            if not wanted:
+                self.env[key] = f"unix:path={self.tmp / 'no-bus-here'}"
+                continue
             pid, address = dbusmock.DBusTestCase.start_dbus(
-                conf=None if not system else self._system_bus_config())
+                conf=None if not is_system else self._system_bus_config())
             self.processes.append(_Pid(pid))
-            key = "DBUS_SYSTEM_BUS_ADDRESS" if system else "DBUS_SESSION_BUS_ADDRESS"
             self.env[key] = address
-        self.session_bus = dbus.bus.BusConnection(self.env["DBUS_SESSION_BUS_ADDRESS"])
-        self.system_bus = dbus.bus.BusConnection(self.env["DBUS_SYSTEM_BUS_ADDRESS"])
+        self.session_bus = dbus.bus.BusConnection(self.env["DBUS_SESSION_BUS_ADDRESS"]) if session else None
+        self.system_bus = dbus.bus.BusConnection(self.env["DBUS_SYSTEM_BUS_ADDRESS"]) if system else None
 
     def _system_bus_config(self):
         # A private bus with system-bus policy rules relaxed enough for mocks.
@@ -89,6 +93,33 @@ class DesktopSession:
 </busconfig>
 """)
         return str(config)
+
+    def start_trayer(self):
+        """An XEmbed tray (Debian's trayer) at the top left of the screen."""
+        trayer = subprocess.Popen(["trayer", "--edge", "top", "--align", "left", "--widthtype", "pixel",
+                                   "--width", "200", "--height", "32", "--SetDockType", "false",
+                                   "--expand", "false"], env=self.env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(trayer)
+        wait_until(lambda: "trayer" in self.window_tree(), what="the tray")
+        return trayer
+
+    def window_tree(self):
+        return subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True,
+                              text=True).stdout
+
+    def docked_icon(self):
+        """The program's icon window inside the XEmbed tray's panel, once docked."""
+        for line in self.window_tree().splitlines():
+            nested = len(line) - len(line.lstrip()) > 5
+            if '("norvaket" "Halvoria")' in line and nested:
+                return line.split()[0]
+        return None
+
+    def _stop(self, process):
+        process.terminate()
+        process.wait(5)
+        self.processes.remove(process)
 
     def _spawn_template(self, template, parameters, system_bus):
         env_backup = dict(os.environ)
@@ -118,7 +149,12 @@ class DesktopSession:
         self.watcher = None
 
     def start_notifications(self):
-        self.notifications = self._spawn_template("notification_daemon", None, False)[1]
+        self.notifications_process, self.notifications = self._spawn_template(
+            "notification_daemon", None, False)
+
+    def stop_notifications(self):
+        self._stop(self.notifications_process)
+        self.notifications = None
 
     def start_upower(self, on_battery=False):
         process, obj = self._spawn_template("upower", {"OnBattery": on_battery, "DaemonVersion": "0.99"},
@@ -126,6 +162,10 @@ class DesktopSession:
         self.upower = obj
         self.upower_process = process
         return obj
+
+    def stop_upower(self):
+        self._stop(self.upower_process)
+        self.upower = None
 
     def set_display_device(self, state, percentage, time_to_empty=0, time_to_full=0, present=True):
         # UPower device states: 1 charging, 2 discharging, 3 empty, 4 fully charged, 5 pending charge.

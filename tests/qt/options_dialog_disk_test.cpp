@@ -6,7 +6,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "fakes/temp_folder.h"
@@ -149,6 +153,35 @@ class OptionsDialogDiskTest : public QObject {
     QVERIFY(dialog_->isVisible());
     QVERIFY(Find<QPushButton>("cmdApply")->isEnabled());
     QCOMPARE(settings_.NotifyCV0, kTrue);
+  }
+
+  void aReadOnlySettingsFolderIsReportedAndKeepsTheFile() {
+    const std::string folder = *home_ / "Norvaket";
+    std::filesystem::create_directories(folder);
+    const std::string old_text = "[Norvaket 1.00]\nNotifyCV0Value=75\n";
+    std::ofstream(IniPath()) << old_text;
+    // Root writes into any folder: the dialog runs as a plain user for the save.
+    const bool as_root = ::geteuid() == 0;
+    if (as_root) {
+      QCOMPARE(::chown(folder.c_str(), 65534, 65534), 0);
+      QCOMPARE(::chmod(home_->path().c_str(), 0755), 0);
+    }
+    QCOMPARE(::chmod(folder.c_str(), 0555), 0);
+    Open();
+    Click("chkNotifyCV0");
+    {
+      MessageBoxCatcher catcher;
+      if (as_root) QCOMPARE(::seteuid(65534), 0);
+      Click("cmdApply");
+      if (as_root) QCOMPARE(::seteuid(0), 0);
+      QCOMPARE(catcher.caught.size(), std::size_t{1});
+      QCOMPARE(catcher.caught[0].text, QStringLiteral("設定を保存できませんでした。"));
+    }
+    QVERIFY(Find<QPushButton>("cmdApply")->isEnabled());
+    QCOMPARE(ReadWholeFile(IniPath()), old_text);
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder),
+                           std::filesystem::directory_iterator()),
+             1);
   }
 };
 

@@ -137,6 +137,15 @@ TEST_F(AutostartRegistryTest, HandEditedEntries) {
   EXPECT_FALSE(Set(std::string("/usr/bin/x")));
 }
 
+TEST_F(AutostartRegistryTest, AnAutostartFolderThatIsAFileIsNeitherReadNorReplaced) {
+  std::filesystem::create_directories(temp_ / "cfg");
+  WriteWholeFile(temp_ / "cfg/autostart", "[Desktop Entry]\nExec=/not/an/entry\n");
+  EXPECT_EQ(Query(), "<none>");
+  EXPECT_FALSE(Set(std::string("/usr/bin/x")));
+  DeleteRegistryValue(registry_, kHkeyCurrentUser, kRunKeyPath, kAutoRunValueName);
+  EXPECT_EQ(ReadWholeFile(temp_ / "cfg/autostart"), "[Desktop Entry]\nExec=/not/an/entry\n");
+}
+
 TEST_F(AutostartRegistryTest, AnEnableOverAnOldEntryReplacesItWhole) {
   std::filesystem::create_directories(temp_ / "cfg/autostart");
   WriteWholeFile(EntryPath(),

@@ -7,8 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -199,6 +202,161 @@ TEST_F(IniFileStoreTest, ASaveKilledAtAnyMomentLeavesAWholeFile) {
     settings_store.LoadSettings(loaded);
     ASSERT_EQ(loaded.UpdateInterval, 4000);
   }
+}
+
+// Files that are not settings files at all. Loading them never hangs or crashes and
+// gives the defaults; a save either keeps every byte that was there or leaves the
+// file alone.
+struct HostileFile {
+  const char* name;
+  std::function<void(const std::string& path)> make;
+  bool save_replaces;  // a save may rewrite it (it was read whole)
+};
+
+std::string Garbage(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string text(size, '\0');
+  for (char& c : text) c = static_cast<char>(random());
+  return text;
+}
+
+class HostileSettingsFileTest : public ::testing::TestWithParam<HostileFile> {
+ protected:
+  std::string Path() const { return folder_ / "Norvaket/Norvaket.ini"; }
+
+  TempFolder folder_;
+  XdgFolderLookup folders_{folder_.path(), "/nowhere"};
+  IniFileStore profile_;
+  IniSettingsStore store_{profile_, folders_};
+};
+
+TEST_P(HostileSettingsFileTest, LoadsTheDefaultsAndLosesNothingOnSave) {
+  std::filesystem::create_directory(folder_ / "Norvaket");
+  GetParam().make(Path());
+  std::error_code error;
+  const bool regular = std::filesystem::is_regular_file(Path(), error);
+  const std::string before = regular ? ReadWholeFile(Path()) : "";
+  const auto size_before = regular ? std::filesystem::file_size(Path()) : 0;
+  const auto type_before = std::filesystem::symlink_status(Path()).type();
+
+  Settings loaded;
+  store_.LoadSettings(loaded);
+  EXPECT_EQ(loaded, DefaultSettings());
+
+  Settings changed = DefaultSettings();
+  changed.NotifyCV0Value = 42;
+  if (GetParam().save_replaces) {
+    ASSERT_TRUE(store_.SaveSettings(changed));
+    // Every line that was there is still there, unless it held one of our keys.
+    std::istringstream after(ReadWholeFile(Path()));
+    std::istringstream old_lines(before);
+    std::string line;
+    for (std::string old_line; std::getline(old_lines, old_line);) {
+      if (old_line.starts_with("Notify") || old_line.starts_with("UpdateInterval")) continue;
+      while (std::getline(after, line) && line != old_line) {
+      }
+      EXPECT_EQ(line, old_line);
+    }
+    Settings reloaded;
+    store_.LoadSettings(reloaded);
+    EXPECT_EQ(reloaded, changed);
+  } else {
+    EXPECT_FALSE(store_.SaveSettings(changed));
+    EXPECT_EQ(std::filesystem::symlink_status(Path()).type(), type_before);
+    if (regular) {
+      EXPECT_EQ(std::filesystem::file_size(Path()), size_before);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileSettingsFileTest,
+    ::testing::Values(
+        HostileFile{"BinaryGarbage", [](const std::string& p) { WriteWholeFile(p, Garbage(64 * 1024, 7)); },
+                    true},
+        HostileFile{"InvalidUtf8",
+                    [](const std::string& p) {
+                      WriteWholeFile(p, "[Norvaket 1.00]\nNotifyCV0Value=\xff\xfe\x80\nNotifyPS1=\xc3\x28\n"
+                                        "UpdateInterval=\xed\xa0\x80\n\xf8\x88\x80\x80\x80=1\n");
+                    },
+                    true},
+        HostileFile{"NulBytes",
+                    [](const std::string& p) {
+                      WriteWholeFile(p, std::string("[Norvaket\0 1.00]\nNotifyCV0Value=\0" "75\n"
+                                                    "\0[Norvaket 1.00]\nNotifyPS1=\0\n",
+                                                    52));
+                    },
+                    true},
+        HostileFile{"OneMebibyteLine",
+                    [](const std::string& p) {
+                      WriteWholeFile(p, "[Norvaket 1.00]\nNotifyCV0Value=" +
+                                            std::string(IniFileStore::kMaxFileBytes, '9') + "\n");
+                    },
+                    false},
+        HostileFile{"HundredMebibytes",
+                    [](const std::string& p) {
+                      WriteWholeFile(p, "[Norvaket 1.00]\nNotifyCV0Value=75\n");
+                      std::filesystem::resize_file(p, 100u << 20);  // sparse: no disk used
+                    },
+                    false},
+        HostileFile{"Fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+                    false},
+        HostileFile{"LinkToDevZero",
+                    [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+                    false},
+        HostileFile{"LinkToItself",
+                    [](const std::string& p) { std::filesystem::create_symlink(p, p); }, false},
+        HostileFile{"Folder",
+                    [](const std::string& p) { std::filesystem::create_directory(p); }, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The settings folder's name is taken by a plain file.
+TEST_F(IniFileStoreTest, ASettingsFolderThatIsAFileGivesDefaultsAndAFailedSave) {
+  XdgFolderLookup folders(folder_.path(), "/nowhere");
+  IniSettingsStore settings_store(store_, folders);
+  WriteWholeFile(Path("Norvaket"), "not a folder");
+  Settings loaded;
+  settings_store.LoadSettings(loaded);
+  EXPECT_EQ(loaded, DefaultSettings());
+  EXPECT_FALSE(settings_store.SaveSettings(Alternate(1)));
+  EXPECT_EQ(ReadWholeFile(Path("Norvaket")), "not a folder");
+}
+
+// Runs `body` as an unprivileged user (root ignores folder permissions) in a child.
+template <typename Body>
+int AsNobody(Body body) {
+  return InChild([&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 99;
+    return body();
+  });
+}
+
+TEST_F(IniFileStoreTest, AReadOnlySettingsFolderFailsTheSaveAndKeepsTheFile) {
+  const std::string settings_folder = Path("Norvaket");
+  std::filesystem::create_directory(settings_folder);
+  const std::string path = settings_folder + "/Norvaket.ini";
+  WriteWholeFile(path, "[Norvaket 1.00]\nNotifyCV0Value=75\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(settings_folder.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+  }
+  ASSERT_EQ(::chmod(folder_.path().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(settings_folder.c_str(), 0555), 0);
+  const int result = AsNobody([&] {
+    XdgFolderLookup folders(folder_.path(), "/nowhere");
+    IniFileStore profile;
+    IniSettingsStore settings_store(profile, folders);
+    Settings loaded;
+    settings_store.LoadSettings(loaded);
+    if (loaded.NotifyCV0Value != 75) return 2;
+    return settings_store.SaveSettings(Alternate(1)) ? 1 : 0;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(ReadWholeFile(path), "[Norvaket 1.00]\nNotifyCV0Value=75\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(settings_folder),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 }  // namespace

@@ -1,0 +1,156 @@
+"""The real norvaket while its D-Bus peers stop, restart or are not there at all:
+it keeps running, keeps its icon where a tray exists and tells nothing false."""
+import json
+import subprocess
+import time
+
+import pytest
+
+from desktop_session import BUILD_DIR, PROGRAM, DesktopSession, wait_until
+
+pytestmark = pytest.mark.skipif(not PROGRAM.is_file(), reason=f"{PROGRAM} is not built")
+
+STATUS_TOOL = BUILD_DIR / "tools" / "status" / "norvaket-status"
+FAST = "[Norvaket 1.00]\nNotifyPS1=Yes\nNotifyPS2=Yes\nUpdateInterval=1000\n"
+CHARGING, DISCHARGING, FULL = 1, 2, 4
+SWITCHED_TO_BATTERY = "バッテリに切り替わりました"
+SWITCHED_TO_AC = "AC電源に切り替わりました"
+
+
+@pytest.fixture
+def session():
+    desktop = DesktopSession()
+    desktop.start_x()
+    yield desktop
+    desktop.stop()
+
+
+def tooltip(session):
+    return str(session.item_property("ToolTip")[2])
+
+
+def sysfs_tooltip():
+    """What this machine's sysfs says, in the item's tooltip form."""
+    line = subprocess.run([str(STATUS_TOOL), "--sysfs", "/sys/class/power_supply"],
+                          capture_output=True, text=True, check=True, timeout=30).stdout
+    return json.loads(line)["tooltip"].replace("\r\n", "\n")
+
+
+def titles(session):
+    return [title for _, _, title, _, _ in session.notify_calls()]
+
+
+def test_upower_stopped_hands_over_to_sysfs_and_is_used_again_when_back(session):
+    session.start_buses()
+    session.start_notifications()
+    session.start_watcher()
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    program = session.start_program(settings=FAST)
+    wait_until(lambda: tooltip(session) == "AC電源\n100%", what="the UPower tooltip")
+
+    session.stop_upower()
+    expected = sysfs_tooltip()
+    wait_until(lambda: tooltip(session) == expected, what="the sysfs tooltip")
+    if not expected.startswith("バッテリ\n"):
+        # sysfs says the power is not from a battery: nothing may claim a switch to it.
+        time.sleep(2)
+        assert SWITCHED_TO_BATTERY not in titles(session)
+
+    session.start_upower(on_battery=True)
+    time.sleep(0.2)  # the name is taken before the template's objects exist
+    session.set_on_battery(True)
+    session.set_display_device(DISCHARGING, 42.0, time_to_empty=3600)
+    wait_until(lambda: tooltip(session).startswith("バッテリ\n")
+               and tooltip(session).endswith("(42%)"), what="UPower's values again")
+    assert program.poll() is None
+
+
+def test_notification_server_absent_then_started_then_restarted(session):
+    session.start_buses()
+    session.start_watcher()
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    program = session.start_program(settings=FAST)
+    wait_until(lambda: tooltip(session) == "AC電源\n100%", what="the first tooltip")
+
+    # No server: the switch still changes the icon and the program goes on.
+    session.set_on_battery(True)
+    session.set_display_device(DISCHARGING, 90.0, time_to_empty=3600)
+    wait_until(lambda: tooltip(session).startswith("バッテリ\n"), what="the battery tooltip")
+
+    session.start_notifications()
+    session.set_on_battery(False)
+    session.set_display_device(CHARGING, 90.0)
+    wait_until(lambda: SWITCHED_TO_AC in titles(session), what="the notice to the new server")
+
+    session.stop_notifications()
+    session.start_notifications()
+    session.set_on_battery(True)
+    session.set_display_device(DISCHARGING, 89.0, time_to_empty=3600)
+    wait_until(lambda: SWITCHED_TO_BATTERY in titles(session), what="the notice to the restarted server")
+    # The restarted server hears only what happened after it started.
+    assert titles(session)[0] == SWITCHED_TO_BATTERY and SWITCHED_TO_AC not in titles(session)
+    assert program.poll() is None
+
+
+def test_watcher_restarted_twice_while_the_state_changes(session):
+    session.start_buses()
+    session.start_notifications()
+    session.start_watcher()
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    program = session.start_program(settings=FAST)
+    session.item()
+    for percentage in (80.0, 60.0):
+        session.stop_watcher()
+        session.set_on_battery(True)
+        session.set_display_device(DISCHARGING, percentage, time_to_empty=3600)
+        time.sleep(1.5)  # a tick or more with no host
+        session.start_watcher()
+        wait_until(lambda: session.registered_items(), what="the item to come back")
+        # The item that comes back shows the state now, not the one it was hidden with.
+        wait_until(lambda: tooltip(session).endswith(f"({int(percentage)}%)"),
+                   what=f"the tooltip for {percentage}%")
+    assert len(session.registered_items()) == 1
+    assert program.poll() is None
+
+
+def test_no_system_bus_reads_sysfs(session):
+    session.start_buses(system=False)
+    session.start_notifications()
+    session.start_watcher()
+    program = session.start_program(settings=FAST)
+    expected = sysfs_tooltip()
+    wait_until(lambda: session.registered_items() and tooltip(session) == expected,
+               what="the sysfs tooltip")
+    time.sleep(2)
+    assert program.poll() is None
+    # Nothing but what sysfs said: no switch to battery on a machine without one.
+    if not expected.startswith("バッテリ\n"):
+        assert SWITCHED_TO_BATTERY not in titles(session)
+
+
+def test_no_session_bus_docks_in_the_xembed_tray(session):
+    session.start_buses(session=False)
+    session.start_trayer()
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    program = session.start_program(settings=FAST)
+    wait_until(session.docked_icon, timeout=15, what="the icon to dock")
+    session.set_on_battery(True)
+    session.set_display_device(DISCHARGING, 50.0, time_to_empty=3600)
+    time.sleep(2)  # the balloon has nowhere to go but the tray's own
+    assert program.poll() is None
+    assert session.docked_icon()
+
+
+def test_no_buses_at_all_still_docks_and_exits_on_sigterm(session):
+    session.start_buses(session=False, system=False)
+    session.start_trayer()
+    program = session.start_program(settings=FAST)
+    wait_until(session.docked_icon, timeout=15, what="the icon to dock")
+    time.sleep(1.5)
+    assert program.poll() is None
+    program.terminate()
+    assert program.wait(5) == 0
