@@ -100,21 +100,15 @@ def test_menu_has_the_items_in_order_with_their_states(sni_desktop):
     ]
 
 
-def window_names(session):
-    tree = subprocess.run(["xwininfo", "-root", "-tree"], env=session.env, capture_output=True,
-                          text=True).stdout
-    return tree
-
-
 def test_activate_opens_the_options_dialog_once(sni_desktop):
     sni_desktop.start_upower()
     sni_desktop.start_program()
     item = sni_desktop.item()
     item.Activate(0, 0, dbus_interface=ITEM)
-    wait_until(lambda: '"オプション"' in window_names(sni_desktop), what="the options dialog")
+    wait_until(lambda: '"オプション"' in sni_desktop.window_tree(), what="the options dialog")
     item.Activate(0, 0, dbus_interface=ITEM)
     time.sleep(0.5)
-    assert window_names(sni_desktop).count('"オプション"') == 1
+    assert sni_desktop.window_tree().count('"オプション"') == 1
 
 
 def test_resume_brings_the_start_notification_at_the_next_tick(sni_desktop):
@@ -182,7 +176,7 @@ def test_termination_signal_shuts_down_cleanly(sni_desktop, signal_number):
 def program_windows(session):
     """(window id, width, height, nested) of every window of the program."""
     windows = []
-    for line in window_names(session).splitlines():
+    for line in session.window_tree().splitlines():
         if '("norvaket" "Halvoria")' not in line:
             continue
         fields = line.split()
@@ -193,32 +187,17 @@ def program_windows(session):
     return windows
 
 
-def embedded_icon_window(session):
-    """The program's icon window inside the XEmbed tray's panel, once docked."""
-    return next((w for w, _, _, nested in program_windows(session) if nested), None)
-
-
 def popup_menu_window(session):
     """A top-level window of the program tall enough for the six menu items."""
     return next((w for w, width, height, nested in program_windows(session)
                  if not nested and height > 100 and width > 80), None)
 
 
-def start_trayer(session):
-    trayer = subprocess.Popen(["trayer", "--edge", "top", "--align", "left", "--widthtype", "pixel",
-                               "--width", "200", "--height", "32", "--SetDockType", "false",
-                               "--expand", "false"], env=session.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    session.processes.append(trayer)
-    return trayer
-
-
 def test_xembed_tray_double_click_opens_options_and_right_click_shows_the_menu(desktop):
-    start_trayer(desktop)
+    desktop.start_trayer()
     desktop.start_upower()
-    wait_until(lambda: "trayer" in window_names(desktop), what="the tray")
     desktop.start_program()
-    icon = wait_until(lambda: embedded_icon_window(desktop), what="the icon to dock")
+    icon = wait_until(lambda: desktop.docked_icon(), what="the icon to dock")
 
     def click(button, repeat=1):
         subprocess.run(["xdotool", "mousemove", "--window", icon, "8", "8", "click", "--repeat",
@@ -226,12 +205,12 @@ def test_xembed_tray_double_click_opens_options_and_right_click_shows_the_menu(d
 
     click(1)
     time.sleep(0.7)
-    assert '"オプション"' not in window_names(desktop)  # a single click does nothing
+    assert '"オプション"' not in desktop.window_tree()  # a single click does nothing
     click(3)
     menu = wait_until(lambda: popup_menu_window(desktop), what="the pop-up menu")
     subprocess.run(["xdotool", "key", "Escape"], env=desktop.env, check=True)
     click(1, repeat=2)
-    wait_until(lambda: '"オプション"' in window_names(desktop), what="the options dialog")
+    wait_until(lambda: '"オプション"' in desktop.window_tree(), what="the options dialog")
     assert menu
 
 
@@ -244,14 +223,13 @@ def test_a_tray_that_starts_after_the_program_still_gets_the_icon(desktop):
 
 
 def test_xembed_tray_restart_docks_the_icon_again(desktop):
-    trayer = start_trayer(desktop)
+    trayer = desktop.start_trayer()
     desktop.start_upower()
-    wait_until(lambda: "trayer" in window_names(desktop), what="the tray")
     desktop.start_program()
-    wait_until(lambda: embedded_icon_window(desktop), what="the icon to dock")
+    wait_until(lambda: desktop.docked_icon(), what="the icon to dock")
     trayer.terminate()
     trayer.wait(5)
     desktop.processes.remove(trayer)
-    wait_until(lambda: embedded_icon_window(desktop) is None, what="the tray to go")
-    start_trayer(desktop)
-    assert wait_until(lambda: embedded_icon_window(desktop), what="the icon to dock again")
+    wait_until(lambda: desktop.docked_icon() is None, what="the tray to go")
+    desktop.start_trayer()
+    assert wait_until(lambda: desktop.docked_icon(), what="the icon to dock again")
