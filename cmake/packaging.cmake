@@ -29,6 +29,10 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   # UPower and logind are optional peers: without them the program reads sysfs.
   set(CPACK_DEBIAN_PACKAGE_SUGGESTS "upower")
+  # Every Debian package carries its copyright statement.
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/copyright.in
+                 ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright DESTINATION share/doc/norvaket)
 endif()
 
 include(CPack)

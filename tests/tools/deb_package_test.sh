@@ -22,7 +22,8 @@ contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for file in ./usr/bin/norvaket ./usr/bin/norvaket-status ./usr/share/applications/norvaket.desktop \
             ./usr/share/metainfo/org.norvaket.Norvaket.metainfo.xml \
             ./usr/share/icons/hicolor/16x16/apps/norvaket.png \
-            ./usr/share/icons/hicolor/256x256/apps/norvaket.png; do
+            ./usr/share/icons/hicolor/256x256/apps/norvaket.png \
+            ./usr/share/doc/norvaket/copyright; do
   grep -qxF "$file" <<<"$contents" || fail "missing $file"
 done
 if grep -v '^./usr/' <<<"$contents" | grep -q .; then fail "files outside /usr"; fi
