@@ -27,11 +27,7 @@ int Win32Program::Run() {
 
 bool Win32Program::IsAnotherInstanceRunning() { return single_instance_.IsAnotherInstanceRunning(); }
 
-void Win32Program::LoadSettings() {
-  // Until the INI store is wired in, the program runs on the defaults, which
-  // is also what a first start without a settings file gives.
-  settings_ = DefaultSettings();
-}
+void Win32Program::LoadSettings() { settings_store_.LoadSettings(settings_); }
 
 void Win32Program::CreateWindows() {
   frmMain_.Create(instance_);
