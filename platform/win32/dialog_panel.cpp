@@ -23,16 +23,17 @@ HWND DialogPanel::Create(HINSTANCE instance, HWND dialog, const TwipsRect& place
   dpi_ = dpi;
   const RECT pixels = place.ToPixels(dpi);
   // WS_EX_CONTROLPARENT: the dialog manager tabs into the panel's controls.
-  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
-                            WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), pixels.left,
-                            pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,
-                            dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  window_ = CreateWindowExW(
+      WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0),
+      pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, dialog,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   return window_;
 }
 
 LRESULT CALLBACK DialogPanel::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<DialogPanel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* self =
+        static_cast<DialogPanel*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<DialogPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -24,8 +24,9 @@ struct alignas(4) EmptyDialogTemplate {
 int WindowDpi(HWND window) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   // Loaded by name: Windows 7 has no such call.
-  static const auto get_dpi_for_window = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto get_dpi_for_window =
+      reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void (*)()>(
+          GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   if (get_dpi_for_window != nullptr && window != nullptr) {
     const UINT dpi = get_dpi_for_window(window);
     if (dpi != 0) return static_cast<int>(dpi);
@@ -37,9 +38,9 @@ int WindowDpi(HWND window) {
 }
 
 HFONT CreateDialogFont(int dpi, bool underline) {
-  return CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE,
-                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
+  return CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE,
+                     FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
 }
 
 SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
@@ -70,8 +71,9 @@ bool ModalDialog::Create(HWND owner) {
   if (window_ != nullptr) return true;
   static const EmptyDialogTemplate kTemplate{};
   modal_ = false;
-  HWND window = CreateDialogIndirectParamW(instance_, &kTemplate.header, owner,
-                                           &ModalDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  HWND window =
+      CreateDialogIndirectParamW(instance_, &kTemplate.header, owner, &ModalDialog::DialogProc,
+                                 reinterpret_cast<LPARAM>(this));
   if (window == nullptr) return false;
   ShowWindow(window, SW_SHOW);
   return true;
@@ -109,10 +111,10 @@ void ModalDialog::SizeAndCentre(int width_twips, int height_twips) {
 HWND ModalDialog::AddControl(HWND parent, const wchar_t* window_class, const std::string& text,
                              DWORD style, const TwipsRect& place, int id, DWORD ex_style) {
   const RECT pixels = place.ToPixels(dpi_);
-  HWND control = CreateWindowExW(ex_style, window_class, ToUtf16(text).c_str(), WS_CHILD | style,
-                                 pixels.left, pixels.top, pixels.right - pixels.left,
-                                 pixels.bottom - pixels.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  HWND control =
+      CreateWindowExW(ex_style, window_class, ToUtf16(text).c_str(), WS_CHILD | style, pixels.left,
+                      pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (control != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return control;
 }

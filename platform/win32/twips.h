@@ -8,7 +8,9 @@ namespace norvaket::win32 {
 // at 96 dpi). Positions are scaled to the dots per inch of the dialog.
 inline constexpr int kTwipsPerInch = 1440;
 
-inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+inline int TwipsToPixels(int twips, int dpi) {
+  return MulDiv(twips, dpi, kTwipsPerInch);
+}
 
 // Left, top, width and height in twips, relative to the control's container.
 struct TwipsRect {

@@ -13,7 +13,9 @@ std::int32_t Win32FolderLookup::GetFolderPath(std::int32_t folder_id, std::strin
   return folder.result;
 }
 
-std::string Win32FolderLookup::ExecutableFolder() { return win32::ExecutableFolder(); }
+std::string Win32FolderLookup::ExecutableFolder() {
+  return win32::ExecutableFolder();
+}
 
 bool Win32FolderLookup::Exists(const std::string& path) {
   return GetFileAttributesW(ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -78,8 +78,7 @@ std::string Win32ProfileStore::GetProfileString(const std::string& section, cons
 }
 
 bool Win32ProfileStore::WriteProfileString(const std::string& section, const std::string& key,
-                                           const std::string& value,
-                                           const std::string& file_path) {
+                                           const std::string& value, const std::string& file_path) {
   const std::wstring path = ToUtf16(file_path);
   if (path.empty()) return false;
   const bool own_save = !saving_;
@@ -119,10 +118,9 @@ bool Win32ProfileStore::CommitSave() {
   }
   bool replaced = true;
   for (StagedFile& staged : staged_) {
-    const bool moved =
-        FlushToDisk(staged.copy) &&
-        MoveFileExW(staged.copy.c_str(), staged.path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    const bool moved = FlushToDisk(staged.copy) &&
+                       MoveFileExW(staged.copy.c_str(), staged.path.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (moved) staged.copy.clear();
     replaced = replaced && moved;
   }

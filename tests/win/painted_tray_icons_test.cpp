@@ -1,8 +1,7 @@
 #include "platform/win32/painted_tray_icons.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "core/icon_ids.h"
 #include "platform/win32/icon_handle.h"

@@ -1,8 +1,7 @@
 // The resources built into norvaket.exe: the painted program icon and the
 // version record, both from the project's one set of facts.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <string>
@@ -24,7 +23,8 @@ class ProgramResourcesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(program.empty()) << "NORVAKET_EXE is not set";
-    module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    module = LoadLibraryExW(program.c_str(), nullptr,
+                            LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
   }
   void TearDown() override {
@@ -35,7 +35,8 @@ class ProgramResourcesTest : public ::testing::Test {
     void* value = nullptr;
     UINT length = 0;
     const std::wstring query = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
-    if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || value == nullptr) return {};
+    if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || value == nullptr)
+      return {};
     return static_cast<const wchar_t*>(value);
   }
 
@@ -45,7 +46,8 @@ class ProgramResourcesTest : public ::testing::Test {
 
 TEST_F(ProgramResourcesTest, TheProgramIconIsThereAtTheSmallAndTheLargeSize) {
   for (int size : {16, 32, 48}) {
-    HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+    HICON icon =
+        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
     ASSERT_NE(icon, nullptr) << size;
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));

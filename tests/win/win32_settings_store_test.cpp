@@ -79,7 +79,8 @@ class Win32SettingsStoreTest : public ::testing::Test {
     HANDLE search = FindFirstFileW(ToUtf16(folder.File("Norvaket\\*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        names.push_back(found.cFileName);
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
@@ -133,7 +134,8 @@ TEST_F(Win32SettingsStoreTest, DuringASaveTheFileOnDiskIsTheOldOne) {
   watched.before_write = [&](const std::string& path) { seen.push_back(ReadBytes(path)); };
   ASSERT_TRUE(store.SaveSettings(DefaultSettings()));
   ASSERT_EQ(seen.size(), 15u);
-  for (std::size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], old_file) << "before key " << i + 1;
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    EXPECT_EQ(seen[i], old_file) << "before key " << i + 1;
   const std::string saved = ReadText(Ini());
   EXPECT_NE(saved.find("NotifyAtRun=Yes\r\nUpdateInterval=2500\r\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("UseTimeStamp=No\r\n"), std::string::npos) << saved;
