@@ -13,6 +13,10 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC window_proc) {
   window_class.hInstance = instance;
   // The program icon, where the executable carries one.
   window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
+  // The small size drawn for it, not the large one shrunk (captions, dialogs).
+  window_class.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   window_class.lpszClassName = MainWindow::kClassName;
   return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/message_pump.h"
 #include "platform/win32/utf16.h"
 
 namespace norvaket::win32 {
@@ -22,20 +23,6 @@ constexpr MenuItem kItems[] = {
     {mnuInfo, "バージョン情報(&A)", true},
     {mnuCloseWindow, "終了(&X)", true},
 };
-
-// Dispatches what is already waiting in the queue, as the menu needs the
-// foreground change to settle first. A quit request is left in the queue.
-void ProcessWaitingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 }  // namespace
 

@@ -45,10 +45,14 @@ std::string ExecutableFolder() {
   return path.substr(0, root ? slash + 1 : slash);
 }
 
-std::string ExecutableBaseName() {
+std::string ExecutableFileName() {
   const std::string path = ExecutablePath();
   const std::size_t slash = path.find_last_of('\\');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ExecutableBaseName() {
+  std::string name = ExecutableFileName();
   const std::size_t dot = name.find_last_of('.');
   if (dot != std::string::npos && dot > 0) name.resize(dot);
   return name;

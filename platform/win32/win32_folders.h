@@ -22,5 +22,7 @@ SpecialFolder GetSpecialFolder(int csidl);
 std::string ExecutablePath();
 std::string ExecutableFolder();
 std::string ExecutableBaseName();
+// The running program's file name with its extension ("norvaket.exe").
+std::string ExecutableFileName();
 
 }  // namespace norvaket::win32

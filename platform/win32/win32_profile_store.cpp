@@ -52,6 +52,20 @@ bool FlushToDisk(const std::wstring& path) {
   return ok;
 }
 
+// A copy of the file (or a new, empty Unicode file) in the file's own folder,
+// so that the final move is a rename on one volume. Empty when it failed.
+std::wstring MakeCopy(const std::wstring& path) {
+  wchar_t copy[MAX_PATH] = {};
+  if (GetTempFileNameW(FolderOf(path).c_str(), L"nvk", 0, copy) == 0) return {};
+  const bool prepared =
+      FileExists(path) ? CopyFileW(path.c_str(), copy, FALSE) != FALSE : StartUnicodeFile(copy);
+  if (!prepared) {
+    DeleteFileW(copy);
+    return {};
+  }
+  return copy;
+}
+
 }  // namespace
 
 std::string Win32ProfileStore::GetProfileString(const std::string& section, const std::string& key,
@@ -64,24 +78,62 @@ std::string Win32ProfileStore::GetProfileString(const std::string& section, cons
 }
 
 bool Win32ProfileStore::WriteProfileString(const std::string& section, const std::string& key,
-                                           const std::string& value,
-                                           const std::string& file_path) {
+                                           const std::string& value, const std::string& file_path) {
   const std::wstring path = ToUtf16(file_path);
   if (path.empty()) return false;
-  wchar_t temp[MAX_PATH] = {};
-  if (GetTempFileNameW(FolderOf(path).c_str(), L"nvk", 0, temp) == 0) return false;
-  const std::wstring temp_path = temp;
-  const bool prepared = FileExists(path) ? CopyFileW(path.c_str(), temp, FALSE) != FALSE
-                                         : StartUnicodeFile(temp_path);
-  const bool written =
-      prepared && WritePrivateProfileStringW(ToUtf16(section).c_str(), ToUtf16(key).c_str(),
-                                             ToUtf16(value).c_str(), temp) != FALSE;
-  if (!written || !FlushToDisk(temp_path) ||
-      !MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(temp);
+  const bool own_save = !saving_;
+  if (own_save) BeginSave();
+  StagedFile* staged = StagedCopyOf(path);
+  bool written = false;
+  if (staged != nullptr && staged->intact) {
+    written = WritePrivateProfileStringW(ToUtf16(section).c_str(), ToUtf16(key).c_str(),
+                                         ToUtf16(value).c_str(), staged->copy.c_str()) != FALSE;
+    staged->intact = written;
+  }
+  if (own_save) return CommitSave() && written;
+  return written;
+}
+
+Win32ProfileStore::StagedFile* Win32ProfileStore::StagedCopyOf(const std::wstring& path) {
+  for (StagedFile& staged : staged_) {
+    if (staged.path == path) return &staged;
+  }
+  StagedFile staged{path, MakeCopy(path)};
+  staged.intact = !staged.copy.empty();
+  staged_.push_back(staged);
+  return staged.intact ? &staged_.back() : nullptr;
+}
+
+void Win32ProfileStore::BeginSave() {
+  DiscardSave();
+  saving_ = true;
+}
+
+bool Win32ProfileStore::CommitSave() {
+  bool all_intact = true;
+  for (const StagedFile& staged : staged_) all_intact = all_intact && staged.intact;
+  if (!all_intact) {
+    DiscardSave();
     return false;
   }
-  return true;
+  bool replaced = true;
+  for (StagedFile& staged : staged_) {
+    const bool moved = FlushToDisk(staged.copy) &&
+                       MoveFileExW(staged.copy.c_str(), staged.path.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (moved) staged.copy.clear();
+    replaced = replaced && moved;
+  }
+  DiscardSave();
+  return replaced;
+}
+
+void Win32ProfileStore::DiscardSave() {
+  for (const StagedFile& staged : staged_) {
+    if (!staged.copy.empty()) DeleteFileW(staged.copy.c_str());
+  }
+  staged_.clear();
+  saving_ = false;
 }
 
 }  // namespace norvaket::win32

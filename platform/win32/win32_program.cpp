@@ -1,7 +1,5 @@
 #include "platform/win32/win32_program.h"
 
-#include "platform/win32/process_launcher.h"
-
 namespace norvaket::win32 {
 namespace {
 
@@ -25,12 +23,12 @@ int Win32Program::Run() {
   return 0;
 }
 
-bool Win32Program::IsAnotherInstanceRunning() { return single_instance_.IsAnotherInstanceRunning(); }
+bool Win32Program::IsAnotherInstanceRunning() {
+  return single_instance_.IsAnotherInstanceRunning();
+}
 
 void Win32Program::LoadSettings() {
-  // Until the INI store is wired in, the program runs on the defaults, which
-  // is also what a first start without a settings file gives.
-  settings_ = DefaultSettings();
+  settings_store_.LoadSettings(settings_);
 }
 
 void Win32Program::CreateWindows() {
@@ -40,38 +38,54 @@ void Win32Program::CreateWindows() {
                    reinterpret_cast<WindowHandle>(frmMain_.Handle()));
 }
 
-void Win32Program::HookWindow() { hook_.HookWindow(frmMain_.Handle()); }
+void Win32Program::HookWindow() {
+  hook_.HookWindow(frmMain_.Handle());
+}
 
-void Win32Program::AddTrayIcon() { monitor_->AddTrayIcon(); }
+void Win32Program::AddTrayIcon() {
+  monitor_->AddTrayIcon();
+}
 
 void Win32Program::StartUpdateTimer() {
   frmMain_.tmrNotifyIcon_Update().SetInterval(static_cast<UINT>(settings_.UpdateInterval));
   frmMain_.tmrNotifyIcon_Update().Enable();
 }
 
-void Win32Program::UnhookWindow() { hook_.UnhookWindow(frmMain_.Handle()); }
+void Win32Program::UnhookWindow() {
+  hook_.UnhookWindow(frmMain_.Handle());
+}
 
-void Win32Program::RemoveTrayIcon() { monitor_->RemoveTrayIcon(); }
+void Win32Program::RemoveTrayIcon() {
+  monitor_->RemoveTrayIcon();
+}
 
 void Win32Program::CloseOptionsDialog() {
-  // The options dialog is not part of this program yet; nothing can be open.
+  if (frmOption_ != nullptr) frmOption_->Close();
 }
 
 void Win32Program::CloseAboutBox() {
-  // The about box is not part of this program yet; nothing can be open.
+  if (frmAbout_ != nullptr) frmAbout_->Close();
 }
 
-void Win32Program::CloseMainWindow() { frmMain_.Close(); }
+void Win32Program::CloseMainWindow() {
+  frmMain_.Close();
+}
 
-void Win32Program::CloseMenuWindow() { frmMenus_.Destroy(); }
+void Win32Program::CloseMenuWindow() {
+  frmMenus_.Destroy();
+}
 
-void Win32Program::OnUpdateTick() { monitor_->UpdatePowerStatus(); }
+void Win32Program::OnUpdateTick() {
+  monitor_->UpdatePowerStatus();
+}
 
-void Win32Program::OnExitTick() { lifecycle_.Shutdown(); }
+void Win32Program::OnExitTick() {
+  lifecycle_.Shutdown();
+}
 
 void Win32Program::OnTrayMouse(UINT mouse_message) {
   if (mouse_message == kMouseLeftDoubleClick) {
-    ShowOptions();
+    OpenOptions(dialogs_.OnTrayDoubleClick());
   } else if (mouse_message == kMouseRightButtonUp) {
     frmMenus_.Show(frmMain_.Handle());
   }
@@ -80,13 +94,13 @@ void Win32Program::OnTrayMouse(UINT mouse_message) {
 void Win32Program::OnMenuCommand(UINT command_id) {
   switch (command_id) {
     case mnuSystemProp:
-      StartProcess(kPowerPropertiesCommand);
+      launcher_.StartCommandLine(kPowerPropertiesCommand);
       break;
     case mnuOption:
-      ShowOptions();
+      OpenOptions(dialogs_.OnMenuOpen(DialogKind::Options));
       break;
     case mnuInfo:
-      ShowAbout();
+      OpenAbout(dialogs_.OnMenuOpen(DialogKind::About));
       break;
     case mnuCloseWindow:
       // Deferred, so that the menu and the click are fully handled first.
@@ -97,7 +111,9 @@ void Win32Program::OnMenuCommand(UINT command_id) {
   }
 }
 
-void Win32Program::OnSessionEnding() { lifecycle_.EndSession(frmMain_.tmrExit().Enabled()); }
+void Win32Program::OnSessionEnding() {
+  lifecycle_.EndSession(frmMain_.tmrExit().Enabled());
+}
 
 void Win32Program::OnCloseRequested() {
   // A plain close (a task manager's "end task") must not take the window away
@@ -110,18 +126,37 @@ void Win32Program::OnTaskbarCreated() {
   if (monitor_) monitor_->RestoreTrayIcon();
 }
 
-void Win32Program::OnDestroyed() { PostQuitMessage(0); }
+void Win32Program::OnDestroyed() {
+  PostQuitMessage(0);
+}
 
 void Win32Program::OnPowerResume() {
   if (monitor_) monitor_->OnPowerResume();
 }
 
-void Win32Program::ShowOptions() {
-  // The options dialog comes with the dialogs; until then the command does nothing.
+void Win32Program::OpenOptions(OpenAction action) {
+  if (action == OpenAction::Focus && frmOption_ != nullptr) {
+    SetForegroundWindow(frmOption_->Handle());
+    return;
+  }
+  if (action != OpenAction::Show || frmOption_ != nullptr) return;
+  OptionsDialog dialog(instance_, frmMain_.Handle(), settings_, settings_store_, autorun_,
+                       dialogs_);
+  frmOption_ = &dialog;
+  dialog.ShowModal(frmMain_.Handle());
+  frmOption_ = nullptr;
 }
 
-void Win32Program::ShowAbout() {
-  // The about box comes with the dialogs; until then the command does nothing.
+void Win32Program::OpenAbout(OpenAction action) {
+  if (action == OpenAction::Focus && frmAbout_ != nullptr) {
+    SetForegroundWindow(frmAbout_->Handle());
+    return;
+  }
+  if (action != OpenAction::Show || frmAbout_ != nullptr) return;
+  AboutBox dialog(instance_, frmMain_.Handle(), launcher_, dialogs_, BuiltProgramIdentity());
+  frmAbout_ = &dialog;
+  dialog.ShowModal(frmMain_.Handle());
+  frmAbout_ = nullptr;
 }
 
 }  // namespace norvaket::win32

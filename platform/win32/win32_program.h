@@ -7,14 +7,24 @@
 #include "core/clock.h"
 #include "core/power_monitor.h"
 #include "core/program_lifecycle.h"
+#include "platform/win32/about_box.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/placeholder_tray_icons.h"
+#include "platform/win32/options_dialog.h"
+#include "platform/win32/painted_tray_icons.h"
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/single_instance.h"
+#include "platform/win32/win32_folder_lookup.h"
+#include "platform/win32/win32_folders.h"
+#include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_notify_shell.h"
 #include "platform/win32/win32_power_source.h"
+#include "platform/win32/win32_profile_store.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_settings_store.h"
 #include "platform/win32/window_hook.h"
+#include "settings/registry_auto_run.h"
 #include "settings/settings.h"
+#include "tray/dialog_tracker.h"
 #include "tray/notify_icon.h"
 
 namespace norvaket::win32 {
@@ -60,20 +70,32 @@ class Win32Program final : private LifecycleSteps, private MainWindowEvents {
   void OnDestroyed() override;
 
   void OnPowerResume();
-  void ShowOptions();
-  void ShowAbout();
+  // Shows the dialog modally, gives an open one the focus, or does nothing.
+  void OpenOptions(OpenAction action);
+  void OpenAbout(OpenAction action);
 
   HINSTANCE instance_;
   Settings settings_;
+  Win32ProfileStore profile_files_;
+  Win32FolderLookup folders_;
+  Win32SettingsStore settings_store_{profile_files_, folders_};
+  Win32Registry registry_;
+  RegistryAutoRun autorun_{
+      registry_, ProgramPathWithoutExtension(ExecutableFolder(), "\\", ExecutableFileName())};
   SingleInstance single_instance_;
   Win32PowerSource power_source_;
   SystemClock clock_;
-  PlaceholderTrayIcons tray_icons_;
+  PaintedTrayIcons tray_icons_;
   Win32NotifyShell shell_{tray_icons_};
   ThreadWaiter waiter_;
   NotifyIcon notify_icon_{shell_, waiter_};
   MainWindow frmMain_{*this};
   PopupMenu frmMenus_;
+  Win32Launcher launcher_;
+  DialogTracker dialogs_;
+  // The open dialogs; each lives on the stack of its modal call.
+  OptionsDialog* frmOption_ = nullptr;
+  AboutBox* frmAbout_ = nullptr;
   std::optional<PowerMonitor> monitor_;
   WindowHook hook_{[this] { OnPowerResume(); }};
   ProgramLifecycle lifecycle_{*this};

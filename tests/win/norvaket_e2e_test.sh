@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end: the real norvaket.exe under Wine in a virtual desktop. One start
 # adds one icon, a second start ends at once, and "終了(&X)" from the pop-up
-# menu (or a plain close) removes the icon and ends the program.
+# menu (or a plain close) removes the icon and ends the program. A double-click
+# on the icon opens the options dialog, whose Apply writes the INI file and
+# the Run value; the about box opens from the menu and blocks the double-click.
 # Usage (inside scripts/with-wine): norvaket_e2e_test.sh NORVAKET_EXE POKE_EXE
 set -euo pipefail
 program=$1
@@ -21,6 +23,9 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/
 wineserver -k || true
 wineserver -w || true
 wineserver -p </dev/null >/dev/null 2>&1
+# The first Wine process starts the prefix's services, which live on; they
+# must not inherit ctest's output, or ctest waits for them.
+wine reg query 'HKCU\Software\Wine\Explorer' </dev/null >/dev/null 2>&1 || true
 
 wait_for() {  # wait_for SECONDS COMMAND...: until COMMAND succeeds
   local deadline=$((SECONDS + $1))
@@ -53,5 +58,77 @@ run_and_exit() {  # run_and_exit HOW: start, check, exit by HOW (menu-exit | clo
   echo "ok: start, second start, $how"
 }
 
+poke() { wine "$poke" "$@" | tr -d '\r'; }
+expect() {  # expect WANTED WHAT COMMAND...: the command prints WANTED
+  local wanted=$1 what=$2 got
+  shift 2
+  got=$("$@") || true
+  [ "$got" = "$wanted" ] || fail "$what: expected '$wanted', got '$got'"
+}
+
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+app_data=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null </dev/null | tr -d '\r')
+ini=$(winepath -u "$app_data\\Norvaket\\Norvaket.ini")
+ini_text() { iconv -f UTF-16 -t UTF-8 "$ini" | tr -d '\r'; }
+run_value() { wine reg query "$run_key" /v Norvaket 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+
+options_and_about() {
+  rm -f "$ini"
+  wine reg delete "$run_key" /v Norvaket /f >/dev/null 2>&1 || true
+  wine "$program" </dev/null >/dev/null 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  wait_for 30 wine "$poke" icon || fail "no tray icon after start (options)"
+
+  poke options >/dev/null || fail "a double-click on the icon opened no options dialog"
+  expect "1 0" "dialogs after the double-click" poke dialogs
+  poke options >/dev/null  # a second double-click focuses the open dialog
+  sleep 0.5
+  expect "1 0" "dialogs after a second double-click" poke dialogs
+  expect 0 "Apply right after opening" poke enabled cmdApply
+  expect 1 "NotifyAtRun from the defaults" poke checked chkNotifyAtRun
+
+  poke click chkNotifyAtRun >/dev/null
+  expect 1 "Apply after an edit" poke enabled cmdApply
+  poke tab 2 >/dev/null || fail "could not select the second tab"
+  poke click chkAutoRun >/dev/null
+  poke click cmdApply >/dev/null
+  expect 0 "Apply after applying" poke enabled cmdApply
+  expect "1 0" "dialogs after Apply" poke dialogs
+
+  [ -f "$ini" ] || fail "Apply wrote no $ini"
+  expect 15 "keys in the INI file" sh -c "iconv -f UTF-16 -t UTF-8 '$ini' | grep -c '='"
+  ini_text | grep -qx '\[Norvaket 1.00\]' || fail "no settings section in the INI file"
+  ini_text | grep -qx 'NotifyAtRun=No' || fail "NotifyAtRun was not saved as No"
+  ini_text | grep -qx 'NotifyAtResume=Yes' || fail "NotifyAtResume lost its default"
+  local expected_run
+  expected_run=$(winepath -w "$program" | tr -d '\r')
+  expected_run=${expected_run%.exe}
+  case $expected_run in *" "*) expected_run="\"$expected_run\"" ;; esac
+  expect "$expected_run" "the Run value" run_value
+
+  poke click cmdOK >/dev/null
+  expect "0 0" "dialogs after OK" poke dialogs
+
+  poke menu-about >/dev/null || fail "the menu opened no about box"
+  expect "0 1" "dialogs after the about command" poke dialogs
+  poke double-click >/dev/null
+  sleep 1
+  expect "0 1" "a double-click while the about box is open" poke dialogs
+  poke click cmdOK >/dev/null
+  expect "0 0" "dialogs after closing the about box" poke dialogs
+
+  # Ending the program while a dialog is open closes the dialog too.
+  poke options >/dev/null || fail "the options dialog did not open again"
+  expect 0 "Apply on reopening" poke enabled cmdApply
+  expect 0 "NotifyAtRun as applied" poke checked chkNotifyAtRun
+  poke close >/dev/null || fail "could not send close (options)"
+  wait_for 15 gone "$pid" || { kill "$pid"; fail "program still running with its dialog open"; }
+  wait "$pid" || fail "program ended with status $? with its dialog open"
+  wine reg delete "$run_key" /v Norvaket /f >/dev/null 2>&1 || true
+  echo "ok: options dialog apply, about box, exit with the dialog open"
+}
+
 run_and_exit menu-exit
 run_and_exit close
+options_and_about

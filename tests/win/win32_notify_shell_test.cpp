@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -140,6 +141,41 @@ TEST(IconHandleTest, RefusesEmptyAndMalformedImages) {
   EXPECT_EQ(CreateIconFromImage(TrayIconImage{}).Get(), nullptr);
   TrayIconImage short_buffer{16, 16, std::vector<std::uint8_t>(16 * 16 * 4 - 1, 0xFF)};
   EXPECT_EQ(CreateIconFromImage(short_buffer).Get(), nullptr);
+}
+
+// Drawn over white, a half-transparent pixel must blend as straight alpha:
+// the painter hands out straight RGBA and icons take it so. Had the colour
+// been premultiplied (or the alpha dropped), green would come out wrong.
+TEST(IconHandleTest, HalfTransparentPixelsBlendAsStraightAlpha) {
+  UniqueIcon icon = CreateIconFromImage(RecordingTrayIcons::Square(16, {200, 100, 0, 128}));
+  ASSERT_NE(icon.Get(), nullptr);
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = 16;
+  format.bmiHeader.biHeight = -16;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP target = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(target, nullptr);
+  HGDIOBJ previous = SelectObject(memory, target);
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  std::fill_n(pixels, 16 * 16, 0x00FFFFFFu);
+  ASSERT_TRUE(DrawIconEx(memory, 0, 0, icon.Get(), 16, 16, 0, nullptr, DI_NORMAL));
+  GdiFlush();
+  const std::uint32_t pixel = pixels[8 * 16 + 8];
+  SelectObject(memory, previous);
+  DeleteObject(target);
+  DeleteDC(memory);
+  const int red = (pixel >> 16) & 0xFF;
+  const int green = (pixel >> 8) & 0xFF;
+  const int blue = pixel & 0xFF;
+  // 200*a + 255*(1-a), 100*a + 255*(1-a), 0*a + 255*(1-a) with a = 128/255
+  EXPECT_NEAR(red, 227, 3);
+  EXPECT_NEAR(green, 177, 3);
+  EXPECT_NEAR(blue, 127, 3);
 }
 
 // A window to own the icon in the real shell calls.

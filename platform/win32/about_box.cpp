@@ -1,0 +1,141 @@
+#include "platform/win32/about_box.h"
+
+#include <utility>
+
+#include "platform/win32/message_pump.h"
+#include "platform/win32/utf16.h"
+
+namespace norvaket::win32 {
+namespace {
+
+constexpr TwipsRect kClientArea{0, 0, 5730, 3555};
+
+}  // namespace
+
+AboutBox::AboutBox(HINSTANCE instance, HWND main_window, Launcher& launcher, DialogTracker& dialogs,
+                   ProgramIdentity identity)
+    : ModalDialog(instance),
+      main_window_(main_window),
+      presenter_(*this, launcher, dialogs, std::move(identity)) {}
+
+HWND AboutBox::AddLabel(const char* caption, const TwipsRect& place, int id) {
+  return AddControl(Handle(), L"STATIC", caption, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, place, id);
+}
+
+HWND AboutBox::OnCreate() {
+  SizeAndCentre(kClientArea.width, kClientArea.height);
+  link_font_ = CreateDialogFont(Dpi(), true);
+  // cmdOK first: it is first in the tab order, and the Enter and Esc button.
+  ok_ = AddControl(Handle(), L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                   {4245, 2625, 1380, 345}, IDOK);
+  icon_ = AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ICON, {240, 240, 480, 480}, kIconId);
+  title_ = AddLabel("AppName", {1080, 240, 3885, 360}, kTitleId);
+  version_ = AddLabel("AppVer", {1080, 600, 3885, 225}, kVersionId);
+  description_ = AddLabel("AppComment", {1080, 1125, 1020, 180}, kDescriptionId);
+  lines_ = {{90, 2445, 5654, kRuleGrey, 1}, {105, 2460, 5654, kRuleWhite, 2}};
+  GrowToText(AddLabel("URL:", {120, 2640, 360, 180}), Font(), 0, true);
+  GrowToText(AddLabel("E-Mail:", {120, 2880, 540, 180}), Font(), 0, true);
+  const TwipsRect link_places[] = {{720, 2640, 2220, 180}, {720, 2880, 1560, 180}};
+  for (std::size_t link = 0; link < links_.size(); ++link) {
+    // SS_NOTIFY: the label reports clicks and takes the mouse, for the hand cursor.
+    links_[link] =
+        AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+                   link_places[link], kFirstLinkId + static_cast<int>(link));
+    SendMessageW(links_[link], WM_SETFONT, reinterpret_cast<WPARAM>(link_font_), FALSE);
+  }
+  presenter_.Load();
+  return ok_;
+}
+
+void AboutBox::OnCommand(int id, int code, HWND /*control*/) {
+  if (id == IDOK || id == IDCANCEL) {
+    presenter_.OnOk();
+  } else if (id >= kFirstLinkId && id < kFirstLinkId + static_cast<int>(links_.size())) {
+    if (code == STN_CLICKED) presenter_.OnLinkClick(static_cast<std::size_t>(id - kFirstLinkId));
+  }
+}
+
+int AboutBox::LinkIndexOf(HWND control) const {
+  for (std::size_t link = 0; link < links_.size(); ++link) {
+    if (links_[link] == control && control != nullptr) return static_cast<int>(link);
+  }
+  return -1;
+}
+
+bool AboutBox::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, INT_PTR& result) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC: {
+      const int link = LinkIndexOf(reinterpret_cast<HWND>(lparam));
+      if (link < 0) return false;
+      const Rgb colour = link_colours_[static_cast<std::size_t>(link)];
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      result = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    }
+    case WM_SETCURSOR:
+      if (LinkIndexOf(reinterpret_cast<HWND>(wparam)) < 0) return false;
+      SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+      SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
+      result = TRUE;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Handle(), &paint);
+      DrawRuleLines(dc, lines_, Dpi());
+      EndPaint(Handle(), &paint);
+      result = TRUE;
+      return true;
+    }
+    default:
+      (void)lparam;
+      return false;
+  }
+}
+
+void AboutBox::OnDestroy() {
+  presenter_.Unload();
+  if (link_font_ != nullptr) DeleteObject(link_font_);
+  link_font_ = nullptr;
+}
+
+void AboutBox::SetVersionText(const std::string& text) {
+  SetWindowTextW(version_, ToUtf16(text).c_str());
+  GrowToText(version_, Font(), 0);
+}
+
+void AboutBox::SetTitleText(const std::string& text) {
+  SetWindowTextW(title_, ToUtf16(text).c_str());
+  GrowToText(title_, Font(), 0);
+}
+
+void AboutBox::SetDescriptionText(const std::string& text) {
+  SetWindowTextW(description_, ToUtf16(text).c_str());
+  GrowToText(description_, Font(), 0, true);
+}
+
+void AboutBox::CopyMainWindowIcon() {
+  const auto big = GetClassLongPtrW(main_window_, GCLP_HICON);
+  const auto small = GetClassLongPtrW(main_window_, GCLP_HICONSM);
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, big);
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, small != 0 ? small : big);
+  SendMessageW(icon_, STM_SETICON, static_cast<WPARAM>(big), 0);
+}
+
+void AboutBox::SetLinkCaption(std::size_t link, const std::string& text) {
+  SetWindowTextW(links_.at(link), ToUtf16(text).c_str());
+  GrowToText(links_.at(link), link_font_, 0);
+}
+
+void AboutBox::SetLinkColour(std::size_t link, Rgb colour) {
+  link_colours_.at(link) = colour;
+  InvalidateRect(links_.at(link), nullptr, TRUE);
+}
+
+void AboutBox::ProcessPendingEvents() {
+  UpdateWindow(Handle());
+  ProcessWaitingMessages();
+}
+
+}  // namespace norvaket::win32
