@@ -21,15 +21,9 @@ class UniqueBitmap {
   HBITMAP bitmap_;
 };
 
-bool IsWellFormed(const TrayIconImage& image) {
-  if (image.Empty()) return false;
-  const auto pixels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
-  return image.rgba.size() == pixels * 4;
-}
-
 // A top-down 32-bit DIB section holding the image as BGRA, which is what
 // icons with an alpha channel are made of.
-HBITMAP CreateColourBitmap(const TrayIconImage& image) {
+HBITMAP CreateColourBitmap(const RgbaImage& image) {
   BITMAPV5HEADER header{};
   header.bV5Size = sizeof header;
   header.bV5Width = image.width;
@@ -48,24 +42,24 @@ HBITMAP CreateColourBitmap(const TrayIconImage& image) {
   ReleaseDC(nullptr, screen);
   if (bitmap == nullptr || bits == nullptr) return bitmap;
   auto* out = static_cast<std::uint8_t*>(bits);
-  for (std::size_t i = 0; i + 3 < image.rgba.size(); i += 4) {
-    out[i + 0] = image.rgba[i + 2];
-    out[i + 1] = image.rgba[i + 1];
-    out[i + 2] = image.rgba[i + 0];
-    out[i + 3] = image.rgba[i + 3];
+  for (std::size_t i = 0; i + 3 < image.pixels.size(); i += 4) {
+    out[i + 0] = image.pixels[i + 2];
+    out[i + 1] = image.pixels[i + 1];
+    out[i + 2] = image.pixels[i + 0];
+    out[i + 3] = image.pixels[i + 3];
   }
   return bitmap;
 }
 
 // The AND mask still matters where the alpha channel is ignored (old shells,
 // some Wine drivers): transparent pixels are set in it.
-HBITMAP CreateMaskBitmap(const TrayIconImage& image) {
+HBITMAP CreateMaskBitmap(const RgbaImage& image) {
   const int stride = ((image.width + 15) / 16) * 2;  // monochrome rows are WORD aligned
   std::vector<std::uint8_t> mask(static_cast<std::size_t>(stride) * image.height, 0);
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       const std::size_t pixel = (static_cast<std::size_t>(y) * image.width + x) * 4;
-      if (image.rgba[pixel + 3] == 0) {
+      if (image.pixels[pixel + 3] == 0) {
         mask[static_cast<std::size_t>(y) * stride + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
       }
     }
@@ -93,8 +87,8 @@ HICON UniqueIcon::Release() {
   return icon;
 }
 
-UniqueIcon CreateIconFromImage(const TrayIconImage& image) {
-  if (!IsWellFormed(image)) return UniqueIcon{};
+UniqueIcon CreateIconFromImage(const RgbaImage& image) {
+  if (!image.IsWellFormed()) return UniqueIcon{};
   UniqueBitmap colour(CreateColourBitmap(image));
   UniqueBitmap mask(CreateMaskBitmap(image));
   if (colour.Get() == nullptr || mask.Get() == nullptr) return UniqueIcon{};

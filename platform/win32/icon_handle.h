@@ -27,6 +27,6 @@ class UniqueIcon {
 
 // A 32-bit icon with alpha from a drawn image, through CreateIconIndirect.
 // Empty when the image is empty or malformed or the system refuses.
-UniqueIcon CreateIconFromImage(const TrayIconImage& image);
+UniqueIcon CreateIconFromImage(const RgbaImage& image);
 
 }  // namespace norvaket::win32

@@ -8,7 +8,7 @@ namespace norvaket::win32 {
 // so the notification area shows crisp icons at any DPI.
 class PaintedTrayIcons final : public TrayIcons {
  public:
-  TrayIconImage IconImage(std::int32_t icon_id, int size_px) override;
+  RgbaImage IconImage(std::int32_t icon_id, int size_px) override;
 };
 
 }  // namespace norvaket::win32

@@ -30,10 +30,10 @@ TEST(PaintedTrayIconsTest, EveryIdBecomesAnIconAtTheSystemsSmallIconSize) {
   const int size = GetSystemMetrics(SM_CXSMICON);
   ASSERT_GT(size, 0);
   for (std::int32_t id : AllTrayIconIds()) {
-    const TrayIconImage image = icons.IconImage(id, size);
+    const RgbaImage image = icons.IconImage(id, size);
     ASSERT_EQ(image.width, size) << id;
     ASSERT_EQ(image.height, size) << id;
-    EXPECT_EQ(image.rgba, PaintTrayIcon(id, size).pixels) << id;
+    EXPECT_EQ(image.pixels, PaintTrayIcon(id, size).pixels) << id;
     UniqueIcon icon = CreateIconFromImage(image);
     ASSERT_NE(icon.Get(), nullptr) << id;
     const IconSize made = SizeOf(icon.Get());
@@ -50,9 +50,9 @@ TEST(PaintedTrayIconsTest, SizesOutsideThePaintersRangeComeBackAtTheNearestEnd) 
 
 TEST(PaintedTrayIconsTest, StatesLookDifferent) {
   PaintedTrayIcons icons;
-  EXPECT_NE(icons.IconImage(105, 16).rgba, icons.IconImage(205, 16).rgba);
-  EXPECT_NE(icons.IconImage(205, 16).rgba, icons.IconImage(305, 16).rgba);
-  EXPECT_NE(icons.IconImage(900, 16).rgba, icons.IconImage(901, 16).rgba);
+  EXPECT_NE(icons.IconImage(105, 16).pixels, icons.IconImage(205, 16).pixels);
+  EXPECT_NE(icons.IconImage(205, 16).pixels, icons.IconImage(305, 16).pixels);
+  EXPECT_NE(icons.IconImage(900, 16).pixels, icons.IconImage(901, 16).pixels);
 }
 
 }  // namespace

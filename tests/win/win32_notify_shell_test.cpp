@@ -20,13 +20,13 @@ class RecordingTrayIcons final : public TrayIcons {
     std::int32_t icon_id;
     int size;
   };
-  TrayIconImage IconImage(std::int32_t icon_id, int size_px) override {
+  RgbaImage IconImage(std::int32_t icon_id, int size_px) override {
     requests.push_back({icon_id, size_px});
     return Square(size_px, {0x10, 0x20, 0x30, 0xFF});
   }
-  static TrayIconImage Square(int size, std::vector<std::uint8_t> rgba) {
-    TrayIconImage image{size, size, {}};
-    for (int i = 0; i < size * size; ++i) image.rgba.insert(image.rgba.end(), rgba.begin(), rgba.end());
+  static RgbaImage Square(int size, std::vector<std::uint8_t> rgba) {
+    RgbaImage image{size, size, {}};
+    for (int i = 0; i < size * size; ++i) image.pixels.insert(image.pixels.end(), rgba.begin(), rgba.end());
     return image;
   }
   std::vector<Request> requests;
@@ -138,8 +138,8 @@ TEST(IconHandleTest, MakesAnIconOfTheImageSizeWithItsColours) {
 }
 
 TEST(IconHandleTest, RefusesEmptyAndMalformedImages) {
-  EXPECT_EQ(CreateIconFromImage(TrayIconImage{}).Get(), nullptr);
-  TrayIconImage short_buffer{16, 16, std::vector<std::uint8_t>(16 * 16 * 4 - 1, 0xFF)};
+  EXPECT_EQ(CreateIconFromImage(RgbaImage{}).Get(), nullptr);
+  RgbaImage short_buffer{16, 16, std::vector<std::uint8_t>(16 * 16 * 4 - 1, 0xFF)};
   EXPECT_EQ(CreateIconFromImage(short_buffer).Get(), nullptr);
 }
 
