@@ -27,7 +27,7 @@ ReadResult ReadInto(int fd, char (&buffer)[64], std::string_view& text) {
     length = ::pread(fd, buffer, sizeof buffer, 0);
   } while (length < 0 && errno == EINTR);
   if (length < 0) {
-    return errno == ENODEV || errno == ENOENT ? ReadResult::Vanished : ReadResult::Unreadable;
+    return errno == ENODEV || errno == ENOENT ? ReadResult::Vanished : ReadResult::Failed;
   }
   // A value that fills the whole buffer is longer than any real attribute.
   if (static_cast<std::size_t>(length) == sizeof buffer) return ReadResult::Unreadable;

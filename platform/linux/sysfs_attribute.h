@@ -12,6 +12,7 @@ namespace norvaket::linux_platform {
 enum class ReadResult {
   Ok,
   Unreadable,  // missing, not a file, garbage: the value is simply not known
+  Failed,      // the read itself failed: not known now, and the supply may be going
   Vanished,    // the supply's folder went away (ENODEV/ENOENT): the listing is stale
 };
 

@@ -24,14 +24,16 @@ double ScaleByVoltage(std::int64_t charge, std::int64_t microvolts) {
 
 }  // namespace
 
-SysfsPowerSource::SysfsPowerSource(std::string class_dir, std::chrono::milliseconds listing_interval)
-    : class_dir_(std::move(class_dir)), listing_interval_(listing_interval) {
+SysfsPowerSource::SysfsPowerSource(std::string class_dir, std::chrono::milliseconds listing_interval,
+                                   SteadyNow now)
+    : class_dir_(std::move(class_dir)), listing_interval_(listing_interval), now_(std::move(now)) {
   Rediscover();
 }
 
 PowerStatus SysfsPowerSource::GetPowerStatus() {
   if (stale_ || (ListingDue() && !ListingUnchanged())) Rediscover();
   vanished_ = false;
+  read_failed_ = false;
   readings_.clear();
   std::optional<bool> ac_online;
   for (Supply& supply : supplies_) {
@@ -46,8 +48,8 @@ PowerStatus SysfsPowerSource::GetPowerStatus() {
 }
 
 bool SysfsPowerSource::ListingDue() {
-  const auto now = std::chrono::steady_clock::now();
-  if (now - last_listing_ < listing_interval_) return false;
+  const auto now = now_();
+  if (!read_failed_ && now - last_listing_ < listing_interval_) return false;
   last_listing_ = now;
   return true;
 }
@@ -70,7 +72,7 @@ bool SysfsPowerSource::ListingUnchanged() {
 
 void SysfsPowerSource::Rediscover() {
   stale_ = false;
-  last_listing_ = std::chrono::steady_clock::now();
+  last_listing_ = now_();
   supplies_.clear();
   dir_.reset(::opendir(class_dir_.c_str()));
   if (!dir_) return;
@@ -138,13 +140,13 @@ std::optional<BatteryReading> SysfsPowerSource::ReadBatteryValues(Supply& supply
   if (supply.present.Exists()) {
     std::int64_t present = 0;
     const ReadResult result = supply.present.ReadInteger(present);
-    if (result == ReadResult::Vanished) vanished_ = true;
+    Note(result);
     if (result == ReadResult::Ok && present == 0) return std::nullopt;
   }
   BatteryReading reading;
   std::string_view status;
   const ReadResult status_result = supply.status.ReadText(status);
-  if (status_result == ReadResult::Vanished) vanished_ = true;
+  Note(status_result);
   if (status_result == ReadResult::Ok) reading.status = ParseBatteryStatus(status);
 
   const std::optional<std::int64_t> voltage = ReadAmounts(supply, reading);
@@ -186,11 +188,16 @@ std::optional<std::int64_t> SysfsPowerSource::ReadAmounts(Supply& supply, Batter
   return voltage;
 }
 
+void SysfsPowerSource::Note(ReadResult result) {
+  if (result == ReadResult::Vanished) vanished_ = true;
+  if (result == ReadResult::Failed) read_failed_ = true;
+}
+
 std::optional<std::int64_t> SysfsPowerSource::ReadCount(SysfsAttribute& attribute) {
   if (!attribute.Exists()) return std::nullopt;
   std::int64_t value = 0;
   const ReadResult result = attribute.ReadInteger(value);
-  if (result == ReadResult::Vanished) vanished_ = true;
+  Note(result);
   if (result != ReadResult::Ok || value < 0) return std::nullopt;
   return value;
 }
@@ -199,7 +206,7 @@ std::optional<std::int64_t> SysfsPowerSource::ReadMagnitude(SysfsAttribute& attr
   if (!attribute.Exists()) return std::nullopt;
   std::int64_t value = 0;
   const ReadResult result = attribute.ReadInteger(value);
-  if (result == ReadResult::Vanished) vanished_ = true;
+  Note(result);
   // The lowest 64-bit number has no positive twin.
   if (result != ReadResult::Ok || value == INT64_MIN) return std::nullopt;
   return value < 0 ? -value : value;

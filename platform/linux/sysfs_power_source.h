@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,16 +19,18 @@ namespace norvaket::linux_platform {
 
 // Snapshots from the kernel's power-supply class folder. The supplies are looked
 // up once and their attribute files kept open, so a steady tick is one pread per
-// value. A tick re-reads the folder's listing only when `listing_interval` has
-// passed since the last look (the program ticks once a second or slower, so
-// there every tick looks), and looks the supplies up again only when the
-// listing changed or a supply vanished under a read.
+// value and nothing else. A tick re-reads the folder's listing only when
+// `listing_interval` has passed since the last look (a battery plugged in shows
+// up within it) or a read failed at the last tick, and looks the supplies up
+// again when the listing changed or a supply vanished under a read.
 class SysfsPowerSource final : public PowerSource {
  public:
-  static constexpr std::chrono::milliseconds kListingInterval{500};
+  static constexpr std::chrono::milliseconds kListingInterval{10000};
+  using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
 
   explicit SysfsPowerSource(std::string class_dir = "/sys/class/power_supply",
-                            std::chrono::milliseconds listing_interval = kListingInterval);
+                            std::chrono::milliseconds listing_interval = kListingInterval,
+                            SteadyNow now = std::chrono::steady_clock::now);
 
   PowerStatus GetPowerStatus() override;
 
@@ -69,6 +72,8 @@ class SysfsPowerSource final : public PowerSource {
   // Fills the battery's amounts (and the rate when power_now gives it); returns the
   // voltage that turns a current into this battery's units, when one is needed.
   std::optional<std::int64_t> ReadAmounts(Supply& supply, BatteryReading& reading);
+  // Notes what a read's failure says about the listing.
+  void Note(ReadResult result);
   // A value of 0 or more; a negative one, garbage or a missing file give nothing.
   std::optional<std::int64_t> ReadCount(SysfsAttribute& attribute);
   // A rate whose sign only tells the direction of flow.
@@ -76,12 +81,15 @@ class SysfsPowerSource final : public PowerSource {
 
   std::string class_dir_;
   std::chrono::milliseconds listing_interval_;
+  SteadyNow now_;
   std::chrono::steady_clock::time_point last_listing_;
   std::unique_ptr<DIR, DirCloser> dir_;
   std::vector<Supply> supplies_;
   std::vector<BatteryReading> readings_;
   bool stale_ = true;
   bool vanished_ = false;
+  // A read failed: the set of supplies may have changed, look at the listing.
+  bool read_failed_ = false;
 };
 
 }  // namespace norvaket::linux_platform

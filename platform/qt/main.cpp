@@ -2,6 +2,7 @@
 #include <QDBusConnection>
 #include <QStandardPaths>
 #include <cstdlib>
+#include <functional>
 
 #include "core/clock.h"
 #include "platform/linux/autostart_registry.h"
@@ -63,9 +64,10 @@ int main(int argc, char** argv) {
   qt::DesktopLauncher launcher;
   qt::QtDialogHost dialogs(settings, settings_store, autorun, launcher, qt::ApplicationIcon());
 
+  qt::TrayIcons tray_icons;
   qt::TrayProgram program({settings, settings_store,
                            [&instance_lock] { return !instance_lock.Acquired(); }, source, clock,
-                           dialogs, qt::TrayIcon, PowerSettingsCommand()});
+                           dialogs, std::ref(tray_icons), PowerSettingsCommand});
   qt::TerminationSignals termination([&program] { program.EndSession(); });
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &program,
                    [&program] { program.EndSession(); });

@@ -31,6 +31,10 @@ TrayProgram::TrayProgram(Parts parts, QObject* parent) : QObject(parent), parts_
   tmrExit.setObjectName(QStringLiteral("tmrExit"));
   tmrExit.setInterval(kExitDelayMs);
   menu_.setObjectName(QStringLiteral("mnuMenus"));
+  // Looking the program up costs a walk of PATH per candidate: done when first needed.
+  connect(&menu_, &QMenu::aboutToShow, this, [this] {
+    if (power_settings_action_ != nullptr) power_settings_action_->setEnabled(!PowerSettingsCommand().empty());
+  });
   connect(&tmrNotifyIcon_Update, &QTimer::timeout, this, [this] { monitor_->UpdatePowerStatus(); });
   connect(&tmrExit, &QTimer::timeout, this, [this] {
     tmrExit.stop();
@@ -88,7 +92,9 @@ void TrayProgram::BuildMenu() {
     if (item.is_default) menu_.setDefaultAction(action);
     switch (item.command) {
       case MenuCommand::SystemProperties:
-        action->setEnabled(!parts_.power_settings_command.empty());
+        // Unknown until the menu first opens; disabled rather than offering nothing.
+        action->setEnabled(false);
+        power_settings_action_ = action;
         connect(action, &QAction::triggered, this, &TrayProgram::OpenPowerSettings);
         break;
       case MenuCommand::Options:
@@ -107,6 +113,11 @@ void TrayProgram::BuildMenu() {
   }
 }
 
+const std::vector<QString>& TrayProgram::PowerSettingsCommand() {
+  if (!power_settings_command_) power_settings_command_ = parts_.find_power_settings_command();
+  return *power_settings_command_;
+}
+
 void TrayProgram::OnActivated(QSystemTrayIcon::ActivationReason reason) {
   const std::uint32_t message = MouseMessageFor(reason, shell_->Kind());
   if (DispatchTrayMouseMessage(message) == TrayMouseAction::OpenOptions) {
@@ -115,7 +126,7 @@ void TrayProgram::OnActivated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void TrayProgram::OpenPowerSettings() {
-  const std::vector<QString>& command = parts_.power_settings_command;
+  const std::vector<QString>& command = PowerSettingsCommand();
   if (command.empty()) return;
   QProcess::startDetached(command.front(), QStringList(command.begin() + 1, command.end()));
 }

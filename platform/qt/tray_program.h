@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/power_monitor.h"
@@ -34,8 +35,9 @@ class TrayProgram : public QObject, private LifecycleSteps {
     const Clock& clock;
     DialogHost& dialogs;
     QtNotifyShell::IconSource icons;
-    // The power settings program's command line; empty when none is installed.
-    std::vector<QString> power_settings_command;
+    // Looks up the power settings program's command line; empty when none is
+    // installed. Asked when the menu first opens, not at start.
+    std::function<std::vector<QString>()> find_power_settings_command;
   };
 
   explicit TrayProgram(Parts parts, QObject* parent = nullptr);
@@ -68,11 +70,14 @@ class TrayProgram : public QObject, private LifecycleSteps {
   void BuildMenu();
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
   void OpenPowerSettings();
+  const std::vector<QString>& PowerSettingsCommand();
 
   Parts parts_;
   QTimer tmrNotifyIcon_Update;
   QTimer tmrExit;
   QMenu menu_;
+  QAction* power_settings_action_ = nullptr;
+  std::optional<std::vector<QString>> power_settings_command_;
   DesktopNotifier notifier_;
   ThreadWaiter waiter_;
   std::unique_ptr<QtNotifyShell> shell_;

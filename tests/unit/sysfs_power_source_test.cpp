@@ -270,6 +270,19 @@ TEST(SysfsPowerSourceTest, NoticesBatteriesThatComeAndGo) {
   EXPECT_EQ(source.GetPowerStatus().BatteryLifePercent, 80);
 }
 
+TEST(SysfsPowerSourceTest, APluggedInBatteryShowsUpAtTheNextListing) {
+  FakeSysfsTree tree;
+  tree.AddSupply("BAT0", EnergyBattery("Discharging", "10000000", "50000000", "0"));
+  std::chrono::steady_clock::time_point now;
+  SysfsPowerSource source(tree.ClassDir(), std::chrono::seconds(10), [&now] { return now; });
+  EXPECT_EQ(source.GetPowerStatus().BatteryLifePercent, 20);
+  tree.AddSupply("BAT1", EnergyBattery("Discharging", "40000000", "50000000", "0"));
+  now += std::chrono::seconds(9);
+  EXPECT_EQ(source.GetPowerStatus().BatteryLifePercent, 20);  // steady ticks leave the listing alone
+  now += std::chrono::seconds(1);
+  EXPECT_EQ(source.GetPowerStatus().BatteryLifePercent, 50);
+}
+
 TEST(SysfsPowerSourceTest, SurvivesTheWholeFolderGoingAndComingBack) {
   FakeSysfsTree tree;
   tree.AddSupply("BAT0", {{"type", "Battery"}, {"status", "Discharging"}, {"capacity", "33"}});
