@@ -16,23 +16,12 @@
 #include <vector>
 
 #include "platform/linux/sysfs_power_source.h"
+#include "steady_tick_files.h"
 
 namespace {
 
-// The files the source reads on a steady tick of an energy-reporting tree.
-const char* const kAcFiles[] = {"online"};
-const char* const kBatteryFiles[] = {"present", "status", "energy_now", "energy_full", "power_now"};
-
 int PlainReads(const std::string& class_dir, long ticks) {
-  std::vector<int> fds;
-  auto open_all = [&](const std::string& supply, auto& names) {
-    for (const char* name : names) {
-      fds.push_back(::open((class_dir + "/" + supply + "/" + name).c_str(), O_RDONLY | O_CLOEXEC));
-    }
-  };
-  open_all("AC", kAcFiles);
-  open_all("BAT0", kBatteryFiles);
-  open_all("BAT1", kBatteryFiles);
+  const std::vector<int> fds = OpenSteadyTickFiles(class_dir);
   char buffer[64];
   long bytes = 0;
   for (long tick = 0; tick < ticks; ++tick) {
@@ -44,13 +33,7 @@ int PlainReads(const std::string& class_dir, long ticks) {
 
 // How a simple monitor reads the files each tick: by path, with the C library's parser.
 int NaiveReads(const std::string& class_dir, long ticks) {
-  std::vector<std::string> paths;
-  auto add = [&](const std::string& supply, auto& names) {
-    for (const char* name : names) paths.push_back(class_dir + "/" + supply + "/" + name);
-  };
-  add("AC", kAcFiles);
-  add("BAT0", kBatteryFiles);
-  add("BAT1", kBatteryFiles);
+  const std::vector<std::string> paths = SteadyTickFiles(class_dir);
   char buffer[64];
   long long sum = 0;
   for (long tick = 0; tick < ticks; ++tick) {

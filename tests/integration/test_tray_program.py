@@ -1,4 +1,5 @@
 """The real norvaket on a private desktop: tray item, notifications, menu, resume, exit."""
+import os
 import signal
 import subprocess
 import time
@@ -98,6 +99,20 @@ def test_menu_has_the_items_in_order_with_their_states(sni_desktop):
         ("standard", "バージョン情報(_A)", True),
         ("standard", "終了(_X)", True),
     ]
+
+
+def test_an_installed_power_settings_program_enables_its_item_when_the_menu_opens(sni_desktop):
+    tools = sni_desktop.tmp / "tools"
+    tools.mkdir()
+    settings_program = tools / "xfce4-power-manager-settings"
+    settings_program.write_text("#!/bin/sh\n")
+    settings_program.chmod(0o755)
+    sni_desktop.start_upower()
+    sni_desktop.start_program(extra_env={"PATH": f"{tools}:{os.environ['PATH']}",
+                                         "XDG_CURRENT_DESKTOP": "XFCE"})
+    menu, _ = menu_layout(sni_desktop)
+    menu.AboutToShow(0, dbus_interface=DBUSMENU)
+    wait_until(lambda: bool(menu_layout(sni_desktop)[1][0][1].get("enabled", True)), what="the item enabled")
 
 
 def test_activate_opens_the_options_dialog_once(sni_desktop):
