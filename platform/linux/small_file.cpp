@@ -78,7 +78,10 @@ std::string TempPattern(const std::string& folder, const std::string& name) {
 // the temporary behind; the next replacement of the same file removes it. Only
 // regular files of ours with exactly our temporary name shape go.
 void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
-  std::unique_ptr<DIR, decltype(&::closedir)> listing(::opendir(folder.c_str()), &::closedir);
+  struct CloseListing {
+    void operator()(DIR* listing) const { ::closedir(listing); }
+  };
+  std::unique_ptr<DIR, CloseListing> listing(::opendir(folder.c_str()));
   if (!listing) return;
   const std::string prefix = "." + name + ".";
   while (const dirent* entry = ::readdir(listing.get())) {

@@ -259,7 +259,7 @@ TEST_F(IniFileStoreTest, TheNextSaveRemovesTemporaryFilesLeftByAKilledOne) {
   IniSettingsStore settings_store(store_, folders);
   ASSERT_TRUE(settings_store.SaveSettings(Alternate(0)));
   const std::string stale = Path("Norvaket/.Norvaket.ini.a1B2c3");
-  const std::string unrelated = Path("Norvaket/.Norvaket.ini.backup");
+  const std::string unrelated = Path("Norvaket/.Norvaket.ini.old");
   WriteWholeFile(stale, "[Norvaket 1.00]\nNotifyAtRun=");
   WriteWholeFile(unrelated, "mine");
   ASSERT_TRUE(settings_store.SaveSettings(Alternate(1)));

@@ -59,7 +59,9 @@ TEST_P(SingleInstanceLockTest, ExactlyOneHolderAndBothMeetAtTheSameFile) {
   const bool root_writes_anywhere = ::geteuid() == 0 && GetParam().runtime == Runtime::kReadOnly;
   std::string expected = GetParam().lock_below;
   if (expected.empty()) expected = "norvaket-" + std::to_string(::getuid()) + "/norvaket.lock";
-  if (!root_writes_anywhere) EXPECT_EQ(first.Path(), folder_ / expected);
+  if (!root_writes_anywhere) {
+    EXPECT_EQ(first.Path(), folder_ / expected);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
