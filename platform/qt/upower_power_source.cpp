@@ -79,6 +79,11 @@ bool MeansAbsent(const QDBusMessage& reply) {
          error == QDBusError::Disconnected;
 }
 
+bool TimedOut(const QDBusMessage& reply) {
+  const QDBusError::ErrorType error = QDBusError(reply).type();
+  return error == QDBusError::NoReply || error == QDBusError::Timeout;
+}
+
 }  // namespace
 
 UPowerPowerSource::UPowerPowerSource(QDBusConnection::BusType bus_type, QObject* parent)
@@ -345,7 +350,8 @@ void UPowerPowerSource::RefreshStale() {
     CallGetAll(path, [this, path](const QDBusMessage& reply) {
       in_flight_.erase(path);
       if (IsReply(reply)) ApplyProperties(path, PropertiesOf(reply));
-      if (stale_.count(path) != 0) MarkStale(path);
+      // A daemon that did not answer in time is asked again, still one call at a time.
+      if (stale_.count(path) != 0 || (TimedOut(reply) && Known(path))) MarkStale(path);
     });
   }
 }
