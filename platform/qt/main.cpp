@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QStandardPaths>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
@@ -49,7 +51,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromUtf8(version::kVersionText));
   QApplication::setQuitOnLastWindowClosed(false);
 
-  linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPath());
+  linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPlaces());
+  if (instance_lock.Unguarded()) {
+    std::fputs("norvaket: no lock file can be made; a second start will not be refused\n", stderr);
+  }
   Settings settings;
   auto folders = linux_platform::XdgFolderLookup::FromEnvironment();
   linux_platform::IniFileStore profile;
@@ -58,7 +63,9 @@ int main(int argc, char** argv) {
   RegistryAutoRun autorun(registry, linux_platform::ExecutablePath());
 
   linux_platform::SysfsPowerSource sysfs;
-  qt::UPowerPowerSource upower(QDBusConnection::systemBus());
+  qt::UPowerPowerSource upower(QDBusConnection::SystemBus);
+  // UPower asked at start answers within milliseconds; one that does not is used once it does.
+  upower.AwaitFirstReads(std::chrono::seconds(1));
   qt::UPowerOrSysfsSource source(upower, sysfs);
   SystemClock clock;
   qt::DesktopLauncher launcher;
