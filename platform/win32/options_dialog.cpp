@@ -243,7 +243,7 @@ void OptionsDialog::AttachStepper(OptionsValueBox box, std::int32_t position) {
   // Its own position goes into the box as text, which the box reports as an edit.
   spin_handles_[IndexOf(box)] = CreateUpDownControl(
       kStepperStyle, 0, 0, MulDiv(kStepperWidthPx, Dpi(), 96), 0, Panel(1), kStepperId, Instance(),
-      ValueBox(box), kStepperHighest, kStepperLowest, position);
+      ValueBox(box), kPercentRange.highest, kPercentRange.lowest, position);
 }
 
 CheckState OptionsDialog::GetCheckState(OptionsCheckBox box) const {

@@ -25,8 +25,6 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
   static constexpr int kFirstValueBoxId = 1201;  // + OptionsValueBox
   static constexpr int kStepperId = 101;
   static constexpr int kStepperWidthPx = 18;  // at 96 dpi
-  static constexpr std::int32_t kStepperHighest = 99;
-  static constexpr std::int32_t kStepperLowest = 1;
   static constexpr DWORD kStepperStyle =
       0x50000026;  // child, visible, arrow keys, right, buddy int
 
