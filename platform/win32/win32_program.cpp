@@ -1,12 +1,8 @@
 #include "platform/win32/win32_program.h"
 
+#include "tray/tray_mouse.h"
+
 namespace norvaket::win32 {
-namespace {
-
-constexpr UINT kMouseLeftDoubleClick = WM_LBUTTONDBLCLK;  // 0x203
-constexpr UINT kMouseRightButtonUp = WM_RBUTTONUP;        // 0x205
-
-}  // namespace
 
 int Win32Program::Run() {
   if (!lifecycle_.Main()) return 0;
@@ -84,29 +80,35 @@ void Win32Program::OnExitTick() {
 }
 
 void Win32Program::OnTrayMouse(UINT mouse_message) {
-  if (mouse_message == kMouseLeftDoubleClick) {
-    OpenOptions(dialogs_.OnTrayDoubleClick());
-  } else if (mouse_message == kMouseRightButtonUp) {
-    frmMenus_.Show(frmMain_.Handle());
+  switch (DispatchTrayMouseMessage(mouse_message)) {
+    case TrayMouseAction::OpenOptions:
+      OpenOptions(dialogs_.OnTrayDoubleClick());
+      break;
+    case TrayMouseAction::ShowMenu:
+      frmMenus_.Show(frmMain_.Handle());
+      break;
+    case TrayMouseAction::None:
+      break;
   }
 }
 
 void Win32Program::OnMenuCommand(UINT command_id) {
-  switch (command_id) {
-    case mnuSystemProp:
+  switch (PopupMenu::CommandOfId(command_id).value_or(MenuCommand::None)) {
+    case MenuCommand::SystemProperties:
       launcher_.StartCommandLine(kPowerPropertiesCommand);
       break;
-    case mnuOption:
+    case MenuCommand::Options:
       OpenOptions(dialogs_.OnMenuOpen(DialogKind::Options));
       break;
-    case mnuInfo:
+    case MenuCommand::About:
       OpenAbout(dialogs_.OnMenuOpen(DialogKind::About));
       break;
-    case mnuCloseWindow:
+    case MenuCommand::Exit:
       // Deferred, so that the menu and the click are fully handled first.
       frmMain_.tmrExit().Enable();
       break;
-    default:
+    case MenuCommand::Help:
+    case MenuCommand::None:
       break;
   }
 }
