@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <vector>
 
+#include "options/autorun_caption.h"
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/rule_line.h"
 #include "platform/qt/stepper_box.h"
@@ -192,8 +193,8 @@ void OptionsDialog::BuildFirstPanel() {
 void OptionsDialog::BuildSecondPanel() {
   QWidget* panel = AddPanel(2, false);
   AddHeading(panel, "Label9", "動作", TwipsRect(120, 120, 360, 180), 600, 6360);
-  AddCheckBox(panel, OptionsCheckBox::chkAutoRun,
-              "Windows へのログオン時に Halvoria を実行する(&R)", TwipsRect(360, 480, 5055, 195));
+  AddCheckBox(panel, OptionsCheckBox::chkAutoRun, kAutoRunCaption.desktop,
+              TwipsRect(360, 480, 5055, 195));
 }
 
 QPushButton* OptionsDialog::AddButton(const char* name, const char* caption, QRect geometry) {

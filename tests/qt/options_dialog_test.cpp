@@ -113,7 +113,7 @@ class OptionsDialogTest : public QObject {
         {"chkNotifyAtResume", "スタンバイ状態から回復した時に電源の状態を通知する(&R)"},
         {"chkUseTimeStamp", "通知時に時刻を表示する(&T)"},
         {"chkNotifyLifePercentAtRun", "通知時にバッテリの残量を表示する(&P)"},
-        {"chkAutoRun", "Windows へのログオン時に Halvoria を実行する(&R)"},
+        {"chkAutoRun", "ログオン時に Halvoria を実行する(&R)"},
         {"cmdOK", "OK"},
         {"cmdCancel", "キャンセル"},
         {"cmdApply", "適用(&A)"},
