@@ -116,11 +116,7 @@ void AboutBox::SetDescriptionText(const std::string& text) {
 }
 
 void AboutBox::CopyMainWindowIcon() {
-  const auto big = GetClassLongPtrW(main_window_, GCLP_HICON);
-  const auto small = GetClassLongPtrW(main_window_, GCLP_HICONSM);
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, big);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, small != 0 ? small : big);
-  SendMessageW(icon_, STM_SETICON, static_cast<WPARAM>(big), 0);
+  SendMessageW(icon_, STM_SETICON, reinterpret_cast<WPARAM>(CopyIconFrom(main_window_)), 0);
 }
 
 void AboutBox::SetLinkCaption(std::size_t link, const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "options/autorun_caption.h"
 #include "platform/win32/utf16.h"
 
 namespace norvaket::win32 {
@@ -188,8 +189,8 @@ void OptionsDialog::BuildSecondPanel() {
   DialogPanel& frame = panels_[1];
   HWND panel = frame.Create(Instance(), Handle(), kPanelPlace, Dpi(), kFirstPanelId + 1, false);
   AddHeading(frame, "動作", {120, 120, 360, 180}, 600);
-  AddCheckBox(panel, OptionsCheckBox::chkAutoRun,
-              "Windows へのログオン時に Halvoria を実行する(&R)", {360, 480, 5055, 195});
+  AddCheckBox(panel, OptionsCheckBox::chkAutoRun, kAutoRunCaption.windows,
+              {360, 480, 5055, 195});
 }
 
 void OptionsDialog::BuildButtons() {
@@ -233,10 +234,7 @@ void OptionsDialog::OnDestroy() {
 }
 
 void OptionsDialog::CopyMainWindowIcon() {
-  const auto big = GetClassLongPtrW(main_window_, GCLP_HICON);
-  const auto small = GetClassLongPtrW(main_window_, GCLP_HICONSM);
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, big);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, small != 0 ? small : big);
+  CopyIconFrom(main_window_);
 }
 
 void OptionsDialog::AttachStepper(OptionsValueBox box, std::int32_t position) {
