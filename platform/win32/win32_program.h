@@ -14,7 +14,6 @@
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/single_instance.h"
 #include "platform/win32/win32_folder_lookup.h"
-#include "platform/win32/win32_folders.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_notify_shell.h"
 #include "platform/win32/win32_power_source.h"
