@@ -56,11 +56,11 @@ void Win32Program::RemoveTrayIcon() {
 }
 
 void Win32Program::CloseOptionsDialog() {
-  if (frmOption_ != nullptr) frmOption_->Close();
+  dialog_host_.CloseOptions();
 }
 
 void Win32Program::CloseAboutBox() {
-  if (frmAbout_ != nullptr) frmAbout_->Close();
+  dialog_host_.CloseAbout();
 }
 
 void Win32Program::CloseMainWindow() {
@@ -82,7 +82,7 @@ void Win32Program::OnExitTick() {
 void Win32Program::OnTrayMouse(UINT mouse_message) {
   switch (DispatchTrayMouseMessage(mouse_message)) {
     case TrayMouseAction::OpenOptions:
-      OpenOptions(dialogs_.OnTrayDoubleClick());
+      dialog_host_.OpenOptionsFromTray();
       break;
     case TrayMouseAction::ShowMenu:
       frmMenus_.Show(frmMain_.Handle());
@@ -98,10 +98,10 @@ void Win32Program::OnMenuCommand(UINT command_id) {
       launcher_.StartCommandLine(kPowerPropertiesCommand);
       break;
     case MenuCommand::Options:
-      OpenOptions(dialogs_.OnMenuOpen(DialogKind::Options));
+      dialog_host_.OpenOptions();
       break;
     case MenuCommand::About:
-      OpenAbout(dialogs_.OnMenuOpen(DialogKind::About));
+      dialog_host_.OpenAbout();
       break;
     case MenuCommand::Exit:
       // Deferred, so that the menu and the click are fully handled first.
@@ -136,29 +136,35 @@ void Win32Program::OnPowerResume() {
   if (monitor_) monitor_->OnPowerResume();
 }
 
-void Win32Program::OpenOptions(OpenAction action) {
-  if (action == OpenAction::Focus && frmOption_ != nullptr) {
-    SetForegroundWindow(frmOption_->Handle());
-    return;
-  }
-  if (action != OpenAction::Show || frmOption_ != nullptr) return;
-  OptionsDialog dialog(instance_, frmMain_.Handle(), settings_, settings_store_, autorun_,
-                       dialogs_);
-  frmOption_ = &dialog;
-  dialog.ShowModal(frmMain_.Handle());
-  frmOption_ = nullptr;
+ModalDialog* Win32Program::Open(DialogKind dialog) const {
+  if (dialog == DialogKind::Options) return frmOption_;
+  return frmAbout_;
 }
 
-void Win32Program::OpenAbout(OpenAction action) {
-  if (action == OpenAction::Focus && frmAbout_ != nullptr) {
-    SetForegroundWindow(frmAbout_->Handle());
-    return;
+void Win32Program::ShowNew(DialogKind dialog) {
+  if (Open(dialog) != nullptr) return;
+  if (dialog == DialogKind::Options) {
+    OptionsDialog shown(instance_, frmMain_.Handle(), settings_, settings_store_, autorun_,
+                        dialogs_);
+    ShowModalAs(frmOption_, shown);
+  } else {
+    AboutBox shown(instance_, frmMain_.Handle(), launcher_, dialogs_, BuiltProgramIdentity());
+    ShowModalAs(frmAbout_, shown);
   }
-  if (action != OpenAction::Show || frmAbout_ != nullptr) return;
-  AboutBox dialog(instance_, frmMain_.Handle(), launcher_, dialogs_, BuiltProgramIdentity());
-  frmAbout_ = &dialog;
+}
+
+void Win32Program::ShowModalAs(ModalDialog*& open, ModalDialog& dialog) {
+  open = &dialog;
   dialog.ShowModal(frmMain_.Handle());
-  frmAbout_ = nullptr;
+  open = nullptr;
+}
+
+void Win32Program::Focus(DialogKind dialog) {
+  if (ModalDialog* open = Open(dialog)) SetForegroundWindow(open->Handle());
+}
+
+void Win32Program::Close(DialogKind dialog) {
+  if (ModalDialog* open = Open(dialog)) open->Close();
 }
 
 }  // namespace norvaket::win32
