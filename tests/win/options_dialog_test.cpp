@@ -142,6 +142,16 @@ TEST_F(OptionsDialogTest, TheSteppersAreUpDownControlsOfTheFirstPanel) {
   }
 }
 
+TEST_F(OptionsDialogTest, BothValueBoxRowsShareOneLeftEdgeAndWidth) {
+  OptionsDialog& options = Open();
+  RECT low;
+  RECT progress;
+  GetWindowRect(options.ValueBox(OptionsValueBox::txtCV2Value), &low);
+  GetWindowRect(options.ValueBox(OptionsValueBox::txtCV0Value), &progress);
+  EXPECT_EQ(low.left, progress.left);
+  EXPECT_EQ(low.right - low.left, progress.right - progress.left);
+}
+
 TEST_F(OptionsDialogTest, ArrowKeysStepTheValueWithinOneToNinetyNineWithoutWrapping) {
   settings.NotifyCV2Value = 1;
   settings.NotifyCV0Value = 98;
