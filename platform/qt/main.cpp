@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "core/clock.h"
+#include "core/system_clock.h"
 #include "platform/linux/autostart_registry.h"
 #include "platform/linux/executable_path.h"
 #include "platform/linux/ini_file_store.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "core/clock.h"
+#include "core/system_clock.h"
 #include "core/power_monitor.h"
 #include "core/program_lifecycle.h"
 #include "platform/win32/about_box.h"
