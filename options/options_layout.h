@@ -6,34 +6,9 @@
 #include <vector>
 
 #include "options/options_controls.h"
+#include "tray/dialog_layout.h"
 
 namespace norvaket {
-
-// A place in twips (1/1440 inch; 15 twips are one pixel at 96 dpi), relative to
-// the control's container.
-struct TwipsBox {
-  int left;
-  int top;
-  int width;
-  int height;
-};
-
-enum class ControlKind { Heading, Label, CheckBox, ValueBox, Button };
-
-// One control of a dialog as both front ends build it.
-struct DialogControl {
-  ControlKind kind;
-  std::string_view name;
-  // UTF-8; "&" marks the access key.
-  const char* caption;
-  TwipsBox place;
-  // The panel (tab) it lies on, 1 or 2; 0 for the dialog itself.
-  int panel;
-  // The sentence row it is part of (1, 2, ...); 0 for none.
-  int sentence = 0;
-  // The wording on a Linux desktop where it differs.
-  const char* desktop_caption = nullptr;
-};
 
 inline constexpr TwipsBox kOptionsClientArea{0, 0, 6975, 5910};
 inline constexpr TwipsBox kOptionsTabStripPlace{120, 120, 6735, 5295};

@@ -155,6 +155,9 @@ QWidget* OptionsDialog::AddControl(QWidget* parent, const DialogControl& control
     }
     case ControlKind::Button:
       return AddButton(control);
+    case ControlKind::Icon:
+    case ControlKind::Link:
+      break;  // the options dialog has none
   }
   return nullptr;
 }

@@ -142,6 +142,9 @@ void OptionsDialog::BuildControl(const DialogControl& control) {
     case ControlKind::Button:
       AddButton(control);
       return;
+    case ControlKind::Icon:
+    case ControlKind::Link:
+      return;  // the options dialog has none
   }
   if (control.sentence != 0) sentences_[control.sentence].push_back(made);
 }
@@ -226,9 +229,18 @@ void OptionsDialog::CopyMainWindowIcon() {
 
 void OptionsDialog::AttachStepper(OptionsValueBox box, std::int32_t position) {
   // Its own position goes into the box as text, which the box reports as an edit.
-  spin_handles_[IndexOf(box)] = CreateUpDownControl(
+  HWND stepper = CreateUpDownControl(
       kStepperStyle, 0, 0, MulDiv(kStepperWidthPx, Dpi(), 96), 0, Panel(1), kStepperId, Instance(),
       ValueBox(box), kPercentRange.highest, kPercentRange.lowest, position);
+  spin_handles_[IndexOf(box)] = stepper;
+  // WORKAROUND: the right-aligned up-down control lies over the last pixels of its
+  // buddy's edge; the box ends where the stepper starts instead.
+  const RECT stepper_place = PlaceOf(stepper);
+  const RECT box_place = PlaceOf(ValueBox(box));
+  if (stepper != nullptr && box_place.right > stepper_place.left) {
+    SetWindowPos(ValueBox(box), nullptr, 0, 0, stepper_place.left - box_place.left,
+                 box_place.bottom - box_place.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 CheckState OptionsDialog::GetCheckState(OptionsCheckBox box) const {

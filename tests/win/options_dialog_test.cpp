@@ -150,6 +150,13 @@ TEST_F(OptionsDialogTest, BothValueBoxRowsShareOneLeftEdgeAndWidth) {
   GetWindowRect(options.ValueBox(OptionsValueBox::txtCV0Value), &progress);
   EXPECT_EQ(low.left, progress.left);
   EXPECT_EQ(low.right - low.left, progress.right - progress.left);
+  for (OptionsValueBox box : {OptionsValueBox::txtCV2Value, OptionsValueBox::txtCV0Value}) {
+    RECT value;
+    RECT stepper;
+    GetWindowRect(options.ValueBox(box), &value);
+    GetWindowRect(options.Stepper(box), &stepper);
+    EXPECT_LE(value.right, stepper.left) << "the stepper does not cover the box";
+  }
 }
 
 TEST_F(OptionsDialogTest, ArrowKeysStepTheValueWithinOneToNinetyNineWithoutWrapping) {
