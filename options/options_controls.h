@@ -112,9 +112,10 @@ constexpr auto BindCheckBoxes() {
   std::array<CheckBoxBinding, CountShown<Flag Settings::*>()> bindings{};
   std::size_t next = 0;
   for (const SettingsField& field : kSettingsFields) {
-    const auto* flag = std::get_if<Flag Settings::*>(&field.member);
-    if (flag == nullptr || field.control.empty()) continue;
-    bindings[next++] = {Named<OptionsCheckBox>(kCheckBoxNames, field.control), *flag};
+    // std::get_if is not a constant expression under the sanitizers' null checks.
+    if (!std::holds_alternative<Flag Settings::*>(field.member) || field.control.empty()) continue;
+    bindings[next++] = {Named<OptionsCheckBox>(kCheckBoxNames, field.control),
+                        std::get<Flag Settings::*>(field.member)};
   }
   return bindings;
 }
