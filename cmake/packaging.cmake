@@ -27,8 +27,9 @@ else()
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_VENDOR} <${NORVAKET_MAIL_ADDRESS}>")
   # The library packages come from what the binaries link against (dpkg-shlibdeps).
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  # UPower and logind are optional peers: without them the program reads sysfs.
-  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "upower")
+  # UPower is an optional peer (without it the program reads sysfs); Qt runs
+  # natively in a Wayland session only with its Wayland platform plugin.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, upower")
   # Every Debian package carries its copyright statement.
   configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/copyright.in
                  ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)

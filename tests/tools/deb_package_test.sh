@@ -18,6 +18,9 @@ for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus
   [[ ", $depends" == *", $library (>= "[0-9]* ]] || fail "Depends lacks $library: $depends"
 done
 
+# Wayland sessions need Qt's Wayland platform; UPower gives the best readings.
+[ "$(field Recommends)" = "qt6-wayland, upower" ] || fail "Recommends is '$(field Recommends)'"
+
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for file in ./usr/bin/norvaket ./usr/bin/norvaket-status ./usr/share/applications/norvaket.desktop \
             ./usr/share/metainfo/org.norvaket.Norvaket.metainfo.xml \
