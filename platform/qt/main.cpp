@@ -2,6 +2,7 @@
 #include <QDBusConnection>
 #include <QStandardPaths>
 #include <cstdlib>
+#include <iostream>
 
 #include "core/clock.h"
 #include "platform/linux/autostart_registry.h"
@@ -10,6 +11,7 @@
 #include "platform/linux/single_instance.h"
 #include "platform/linux/sysfs_power_source.h"
 #include "platform/linux/xdg_folder_lookup.h"
+#include "platform/qt/command_line.h"
 #include "platform/qt/desktop_launcher.h"
 #include "platform/qt/painted_icons.h"
 #include "platform/qt/qt_dialog_host.h"
@@ -41,6 +43,9 @@ std::vector<QString> PowerSettingsCommand() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = qt::AnswerCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) {
+    return *status;
+  }
   // Before Qt starts any thread, so that the signals reach only the signalfd.
   qt::TerminationSignals::BlockTerminationSignals();
   QApplication app(argc, argv);
