@@ -34,6 +34,7 @@ else()
   configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/copyright.in
                  ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright DESTINATION share/doc/norvaket)
+  include(${CMAKE_CURRENT_LIST_DIR}/man_pages.cmake)
 endif()
 
 include(CPack)
