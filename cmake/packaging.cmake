@@ -4,10 +4,12 @@ set(CPACK_PACKAGE_VENDOR "The Norvaket developers")
 set(CPACK_PACKAGE_CONTACT "${NORVAKET_MAIL_ADDRESS}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${NORVAKET_WEB_ADDRESS}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Power supply and battery monitor in the notification area")
+# The extended description's lines stay within 80 columns (Debian's rule).
 set(CPACK_PACKAGE_DESCRIPTION
-    "${NORVAKET_TITLE} watches the power supply and the battery and reports on them from\n\
-one icon in the notification area: a battery icon by state and level, a two-line\n\
-tooltip and desktop notifications for power events. Its texts are Japanese.")
+    "${NORVAKET_TITLE} watches the power supply and the battery and reports on\n\
+them from one icon in the notification area: a battery icon by state and\n\
+level, a two-line tooltip and desktop notifications for power events.\n\
+Its texts are Japanese.")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
@@ -35,6 +37,9 @@ else()
                  ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright DESTINATION share/doc/norvaket)
   include(${CMAKE_CURRENT_LIST_DIR}/man_pages.cmake)
+  # What lintian reports but does not hold for this package, each with its reason.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/lintian-overrides
+          DESTINATION share/lintian/overrides RENAME norvaket)
 endif()
 
 include(CPack)
