@@ -134,7 +134,8 @@ class DesktopSession:
         (channel / "xfce4-panel.xml").write_text(XFCE_PANEL_CONFIG)
         env = dict(self.env, NO_AT_BRIDGE="1")
         # Started here rather than by D-Bus activation, so that it reads our config folder.
-        self._spawn(["/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd"], env)
+        xfconfd = next(Path("/usr/lib").glob("*/xfce4/xfconf/xfconfd"))
+        self._spawn([str(xfconfd)], env)
         wait_until(lambda: self.session_bus.name_has_owner("org.xfce.Xfconf"), what="xfconfd")
         self._spawn(["xfwm4"], env)
         self._spawn(["xfce4-panel"], env)
