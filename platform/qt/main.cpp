@@ -2,7 +2,9 @@
 #include <QDBusConnection>
 #include <QStandardPaths>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 #include "core/system_clock.h"
 #include "platform/linux/autostart_registry.h"
@@ -11,6 +13,7 @@
 #include "platform/linux/single_instance.h"
 #include "platform/linux/sysfs_power_source.h"
 #include "platform/linux/xdg_folder_lookup.h"
+#include "platform/qt/command_line.h"
 #include "platform/qt/desktop_launcher.h"
 #include "platform/qt/painted_icons.h"
 #include "platform/qt/qt_dialog_host.h"
@@ -42,6 +45,9 @@ std::vector<QString> PowerSettingsCommand() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = qt::AnswerCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) {
+    return *status;
+  }
   // Before Qt starts any thread, so that the signals reach only the signalfd.
   qt::TerminationSignals::BlockTerminationSignals();
   QApplication app(argc, argv);
@@ -49,7 +55,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromUtf8(version::kVersionText));
   QApplication::setQuitOnLastWindowClosed(false);
 
-  linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPath());
+  linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPlaces());
+  if (instance_lock.Unguarded()) {
+    std::fputs("norvaket: no lock file can be made; a second start will not be refused\n", stderr);
+  }
   Settings settings;
   auto folders = linux_platform::XdgFolderLookup::FromEnvironment();
   linux_platform::IniFileStore profile;
