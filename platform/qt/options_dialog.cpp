@@ -34,7 +34,7 @@ QString Name(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// A Linux desktop has its own wording where the Windows one would not fit.
+// A Linux desktop has its own wording where the Windows one speaks of Windows.
 const char* CaptionHere(const DialogControl& control) {
   return control.desktop_caption != nullptr ? control.desktop_caption : control.caption;
 }
