@@ -1,7 +1,7 @@
+#include "core/system_clock.h"
+
 #include <chrono>
 #include <ctime>
-
-#include "core/clock.h"
 
 namespace norvaket {
 namespace {

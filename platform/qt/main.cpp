@@ -5,14 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iostream>
 
-#include "core/clock.h"
+#include "core/system_clock.h"
 #include "platform/linux/autostart_registry.h"
 #include "platform/linux/executable_path.h"
 #include "platform/linux/ini_file_store.h"
 #include "platform/linux/single_instance.h"
 #include "platform/linux/sysfs_power_source.h"
 #include "platform/linux/xdg_folder_lookup.h"
+#include "platform/qt/command_line.h"
 #include "platform/qt/desktop_launcher.h"
 #include "platform/qt/painted_icons.h"
 #include "platform/qt/qt_dialog_host.h"
@@ -44,6 +46,9 @@ std::vector<QString> PowerSettingsCommand() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = qt::AnswerCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) {
+    return *status;
+  }
   // Before Qt starts any thread, so that the signals reach only the signalfd.
   qt::TerminationSignals::BlockTerminationSignals();
   QApplication app(argc, argv);
@@ -69,7 +74,9 @@ int main(int argc, char** argv) {
   qt::UPowerOrSysfsSource source(upower, sysfs);
   SystemClock clock;
   qt::DesktopLauncher launcher;
-  qt::QtDialogHost dialogs(settings, settings_store, autorun, launcher, qt::ApplicationIcon());
+  qt::QtDialogHost dialog_windows(settings, settings_store, autorun, launcher,
+                                 qt::ApplicationIcon());
+  DialogHost dialogs(dialog_windows, dialog_windows.Tracker());
 
   qt::TrayIcons tray_icons;
   qt::TrayProgram program({settings, settings_store,
