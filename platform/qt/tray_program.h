@@ -74,6 +74,8 @@ class TrayProgram : public QObject, private LifecycleSteps {
   QTimer tmrExit;
   QMenu menu_;
   DesktopNotifier notifier_;
+  TrayWatch tray_watch_;
+  // Never sleeps here: the Qt shell accepts every add and puts the icon up itself.
   ThreadWaiter waiter_;
   std::unique_ptr<QtNotifyShell> shell_;
   std::unique_ptr<NotifyIcon> notify_icon_;
