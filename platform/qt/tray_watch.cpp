@@ -71,9 +71,10 @@ TrayWatch::TrayWatch(QDBusConnection bus, QObject* parent) : QObject(parent), bu
     Look();
   });
   if (bus_.isConnected()) {
+    // A watcher that leaves may have been all that kept an XEmbed tray from being looked at.
     auto* owner = new QDBusServiceWatcher(kWatcherService, bus_,
-                                          QDBusServiceWatcher::WatchForRegistration, this);
-    connect(owner, &QDBusServiceWatcher::serviceRegistered, this, &TrayWatch::Look);
+                                          QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(owner, &QDBusServiceWatcher::serviceOwnerChanged, this, &TrayWatch::Look);
     bus_.connect(kWatcherService, kWatcherPath, kWatcherService,
                  QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(Look()));
   }

@@ -205,7 +205,8 @@ def test_notification_server_that_fails_to_start_leaves_the_balloon_to_the_tray(
     assert program.poll() is None
 
 
-def test_hung_watcher_blocks_nothing_and_a_watcher_45_s_later_gets_the_icon(session):
+@pytest.mark.parametrize("late_tray, after", [("watcher", 45), ("xembed", 30)])
+def test_hung_watcher_blocks_nothing_and_a_tray_that_comes_late_gets_the_icon(session, late_tray, after):
     session.start_buses()
     session.start_notifications()
     hung, _ = session.start_slow_peer("watcher", "never")
@@ -219,9 +220,13 @@ def test_hung_watcher_blocks_nothing_and_a_watcher_45_s_later_gets_the_icon(sess
     session.set_display_device(DISCHARGING, 50.0, time_to_empty=3600)
     wait_until(lambda: SWITCHED_TO_BATTERY in titles(session), timeout=5, what="the switch balloon")
 
-    time.sleep(max(0.0, started + 45 - time.monotonic()))  # well after the start-up tries
+    time.sleep(max(0.0, started + after - time.monotonic()))  # after the start-up tries
     session._stop(hung)
-    session.start_watcher()
-    wait_until(lambda: session.registered_items(), what="the late item")
-    assert tooltip(session).endswith("(50%)")
+    if late_tray == "watcher":
+        session.start_watcher()
+        wait_until(lambda: session.registered_items(), what="the late item")
+        assert tooltip(session).endswith("(50%)")
+    else:
+        session.start_trayer()
+        wait_until(session.docked_icon, what="the icon to dock")
     assert program.poll() is None
