@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QStandardPaths>
+#include <chrono>
 #include <cstdlib>
 
 #include "core/clock.h"
@@ -57,7 +58,9 @@ int main(int argc, char** argv) {
   RegistryAutoRun autorun(registry, linux_platform::ExecutablePath());
 
   linux_platform::SysfsPowerSource sysfs;
-  qt::UPowerPowerSource upower(QDBusConnection::systemBus());
+  qt::UPowerPowerSource upower(QDBusConnection::SystemBus);
+  // UPower asked at start answers within milliseconds; one that does not is used once it does.
+  upower.AwaitFirstReads(std::chrono::seconds(1));
   qt::UPowerOrSysfsSource source(upower, sysfs);
   SystemClock clock;
   qt::DesktopLauncher launcher;

@@ -5,14 +5,15 @@
 
 namespace norvaket::qt {
 
-// UPower while it is on the system bus, the fallback (the sysfs source) otherwise;
-// the switch follows UPower leaving and coming back, e.g. when it restarts.
+// UPower while it is on the system bus and answers, the fallback (the sysfs source)
+// otherwise; the switch follows UPower and the bus leaving and coming back.
 class UPowerOrSysfsSource final : public PowerSource {
  public:
   UPowerOrSysfsSource(UPowerPowerSource& upower, PowerSource& fallback)
       : upower_(upower), fallback_(fallback) {}
 
   PowerStatus GetPowerStatus() override {
+    upower_.CheckConnection();
     return UsingUPower() ? upower_.GetPowerStatus() : fallback_.GetPowerStatus();
   }
   bool UsingUPower() const { return upower_.Available(); }

@@ -1,11 +1,13 @@
 #include "platform/qt/upower_power_source.h"
 
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusReply>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
+#include <QEventLoop>
 #include <QList>
 #include <QStringList>
 
@@ -18,8 +20,12 @@ const QString kDaemonInterface = QStringLiteral("org.freedesktop.UPower");
 const QString kDeviceInterface = QStringLiteral("org.freedesktop.UPower.Device");
 const QString kDisplayPath = QStringLiteral("/org/freedesktop/UPower/devices/DisplayDevice");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
-// The reads happen on the user-interface thread: a hung daemon must not freeze it for long.
+// A call not answered by then counts as failed; nothing waits for it meanwhile.
 constexpr int kCallTimeoutMs = 5000;
+// A daemon that holds its name but did not answer is asked again after this.
+constexpr std::chrono::milliseconds kRetryLoadInterval{2000};
+// Dialling a bus that is not there fails at once, so trying this often costs nothing.
+constexpr std::chrono::milliseconds kReconnectInterval{3000};
 
 std::optional<bool> ToBool(const QVariant& value) {
   if (value.metaType().id() != QMetaType::Bool) return std::nullopt;
@@ -54,83 +60,207 @@ void Update(std::optional<T>& field, const QVariantMap& properties, const char* 
   if (found != properties.constEnd()) field = convert(*found);
 }
 
+bool IsReply(const QDBusMessage& message) { return message.type() == QDBusMessage::ReplyMessage; }
+
+QVariantMap PropertiesOf(const QDBusMessage& reply) {
+  const QList<QVariant> arguments = reply.arguments();
+  return arguments.isEmpty() ? QVariantMap() : qdbus_cast<QVariantMap>(arguments[0]);
+}
+
+QString ObjectPathArgument(const QDBusMessage& message) {
+  const QList<QVariant> arguments = message.arguments();
+  return arguments.isEmpty() ? QString() : qvariant_cast<QDBusObjectPath>(arguments[0]).path();
+}
+
+// An error that says UPower is simply not there: its arrival will be announced.
+bool MeansAbsent(const QDBusMessage& reply) {
+  const QDBusError::ErrorType error = QDBusError(reply).type();
+  return error == QDBusError::ServiceUnknown ||
+         error == QDBusError::Disconnected;
+}
+
+bool TimedOut(const QDBusMessage& reply) {
+  const QDBusError::ErrorType error = QDBusError(reply).type();
+  return error == QDBusError::NoReply || error == QDBusError::Timeout;
+}
+
 }  // namespace
 
-UPowerPowerSource::UPowerPowerSource(QDBusConnection bus, QObject* parent)
-    : QObject(parent),
-      bus_(std::move(bus)),
-      watcher_(kService, bus_,
-               QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration) {
+UPowerPowerSource::UPowerPowerSource(QDBusConnection::BusType bus_type, QObject* parent)
+    : QObject(parent), bus_type_(bus_type), bus_(QString()) {
+  watcher_.setWatchedServices({kService});
+  watcher_.setWatchMode(QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration);
   connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, &UPowerPowerSource::OnServiceRegistered);
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
           &UPowerPowerSource::OnServiceUnregistered);
-  // Subscribed before the first reads so that no change falls between the two.
-  bus_.connect(kService, QString(), kPropertiesInterface, QStringLiteral("PropertiesChanged"), this,
-               SLOT(OnPropertiesChanged(QDBusMessage)));
-  bus_.connect(kService, kDaemonPath, kDaemonInterface, QStringLiteral("DeviceAdded"), this,
-               SLOT(OnDeviceAdded(QDBusObjectPath)));
-  bus_.connect(kService, kDaemonPath, kDaemonInterface, QStringLiteral("DeviceRemoved"), this,
-               SLOT(OnDeviceRemoved(QDBusObjectPath)));
-  const QDBusConnectionInterface* bus_interface = bus_.isConnected() ? bus_.interface() : nullptr;
-  if (bus_interface != nullptr && bus_interface->isServiceRegistered(kService)) OnServiceRegistered();
+  reconnect_timer_.setInterval(kReconnectInterval);
+  connect(&reconnect_timer_, &QTimer::timeout, this, &UPowerPowerSource::ConnectToBus);
+  retry_load_timer_.setSingleShot(true);
+  retry_load_timer_.setInterval(kRetryLoadInterval);
+  connect(&retry_load_timer_, &QTimer::timeout, this, &UPowerPowerSource::StartLoad);
+  ConnectToBus();
+}
+
+UPowerPowerSource::~UPowerPowerSource() {
+  if (!connection_name_.isEmpty()) QDBusConnection::disconnectFromBus(connection_name_);
 }
 
 PowerStatus UPowerPowerSource::GetPowerStatus() {
-  if (load_pending_) OnServiceRegistered();
+  CheckConnection();
   if (!available_) return linux_platform::UnknownPowerStatus();
   linux_platform::UPowerReadings readings = readings_;
   readings.line_power_online = LinePowerOnline();
   return linux_platform::UPowerSnapshot(readings);
 }
 
-void UPowerPowerSource::OnServiceRegistered() {
-  const bool loaded = Load();
-  load_pending_ = !loaded;
-  SetAvailable(loaded);
+void UPowerPowerSource::CheckConnection() {
+  if (!connection_name_.isEmpty() && !bus_.isConnected()) OnBusDisconnected();
 }
 
-void UPowerPowerSource::OnServiceUnregistered() {
-  load_pending_ = false;
+void UPowerPowerSource::AwaitFirstReads(std::chrono::milliseconds deadline) {
+  if (!loading_) return;
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  connect(this, &UPowerPowerSource::ReadsSettled, &loop, &QEventLoop::quit);
+  timer.start(deadline);
+  loop.exec();
+}
+
+// A connection of our own (not the shared one), so that a lost bus can be dialled again.
+void UPowerPowerSource::ConnectToBus() {
+  connection_name_ = QStringLiteral("norvaket-upower-%1-%2")
+                         .arg(reinterpret_cast<quintptr>(this), 0, 16)
+                         .arg(++connections_made_);
+  bus_ = QDBusConnection::connectToBus(bus_type_, connection_name_);
+  if (!bus_.isConnected()) {
+    DropBus();
+    reconnect_timer_.start();
+    return;
+  }
+  reconnect_timer_.stop();
+  Subscribe();
+  watcher_.setConnection(bus_);
+  StartLoad();
+}
+
+void UPowerPowerSource::DropBus() {
+  const bool was_loading = loading_;
+  ++generation_;
+  loading_ = false;
+  retry_load_timer_.stop();
   SetAvailable(false);
+  if (!connection_name_.isEmpty()) QDBusConnection::disconnectFromBus(connection_name_);
+  connection_name_.clear();
+  bus_ = QDBusConnection(QString());
+  if (was_loading) emit ReadsSettled();
+}
+
+// Subscribed before the first reads so that no change falls between the two.
+void UPowerPowerSource::Subscribe() {
+  bus_.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"), QStringLiteral("org.freedesktop.DBus.Local"),
+               QStringLiteral("Disconnected"), this, SLOT(OnBusDisconnected()));
+  bus_.connect(kService, QString(), kPropertiesInterface, QStringLiteral("PropertiesChanged"), this,
+               SLOT(OnPropertiesChanged(QDBusMessage)));
+  bus_.connect(kService, kDaemonPath, kDaemonInterface, QStringLiteral("DeviceAdded"), this,
+               SLOT(OnDeviceAdded(QDBusMessage)));
+  bus_.connect(kService, kDaemonPath, kDaemonInterface, QStringLiteral("DeviceRemoved"), this,
+               SLOT(OnDeviceRemoved(QDBusMessage)));
+}
+
+void UPowerPowerSource::OnBusDisconnected() {
+  if (connection_name_.isEmpty()) return;
+  DropBus();
+  reconnect_timer_.start();
+}
+
+void UPowerPowerSource::OnServiceRegistered() { StartLoad(); }
+
+void UPowerPowerSource::OnServiceUnregistered() {
+  const bool was_loading = loading_;
+  ++generation_;
+  loading_ = false;
+  retry_load_timer_.stop();
+  SetAvailable(false);
+  if (was_loading) emit ReadsSettled();
+}
+
+// The daemon, its device list and the display device are asked at once; UPower is
+// used when the daemon and the display device have both answered (or failed).
+void UPowerPowerSource::StartLoad() {
+  ++generation_;
+  Forget();
+  loading_ = true;
+  daemon_read_ = false;
+  load_steps_left_ = 3;
+  retry_load_timer_.stop();
+  CallGetAll(kDaemonPath, [this](const QDBusMessage& reply) {
+    if (IsReply(reply)) {
+      ApplyDaemonProperties(PropertiesOf(reply));
+      daemon_read_ = true;
+    } else if (!MeansAbsent(reply)) {
+      retry_load_timer_.start();
+    }
+    FinishLoadStep();
+  });
+  Call(QDBusMessage::createMethodCall(kService, kDaemonPath, kDaemonInterface, QStringLiteral("EnumerateDevices")),
+       [this](const QDBusMessage& reply) {
+         if (IsReply(reply) && !reply.arguments().isEmpty()) {
+           for (const QDBusObjectPath& path : qdbus_cast<QList<QDBusObjectPath>>(reply.arguments()[0])) {
+             devices_.try_emplace(path.path());
+             MarkStale(path.path());
+           }
+         }
+         FinishLoadStep();
+       });
+  CallGetAll(kDisplayPath, [this](const QDBusMessage& reply) {
+    if (IsReply(reply)) ApplyDeviceProperties(kDisplayPath, PropertiesOf(reply));
+    FinishLoadStep();
+  });
+}
+
+void UPowerPowerSource::FinishLoadStep() {
+  if (--load_steps_left_ > 0) return;
+  loading_ = false;
+  SetAvailable(daemon_read_);
+  emit ReadsSettled();
 }
 
 void UPowerPowerSource::SetAvailable(bool available) {
-  if (!available) {
-    readings_ = {};
-    devices_.clear();
-  }
+  if (!available) Forget();
   if (available == available_) return;
   available_ = available;
   emit AvailabilityChanged(available);
 }
 
-bool UPowerPowerSource::Load() {
+void UPowerPowerSource::Forget() {
   readings_ = {};
   devices_.clear();
-  const std::optional<QVariantMap> daemon = GetAll(kDaemonPath, kDaemonInterface);
-  if (!daemon) return false;
-  ApplyDaemonProperties(*daemon);
-  const QDBusMessage call =
-      QDBusMessage::createMethodCall(kService, kDaemonPath, kDaemonInterface, QStringLiteral("EnumerateDevices"));
-  const QDBusReply<QList<QDBusObjectPath>> devices = bus_.call(call, QDBus::Block, kCallTimeoutMs);
-  if (devices.isValid()) {
-    for (const QDBusObjectPath& path : devices.value()) LoadDevice(path.path());
-  }
-  LoadDevice(kDisplayPath);
-  return true;
+  stale_.clear();
+  in_flight_.clear();
 }
 
-std::optional<QVariantMap> UPowerPowerSource::GetAll(const QString& path, const QString& interface) const {
+void UPowerPowerSource::Call(const QDBusMessage& call, ReplyHandler handler) {
+  auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallTimeoutMs), this);
+  connect(pending, &QDBusPendingCallWatcher::finished, this,
+          [this, generation = generation_, handler = std::move(handler)](QDBusPendingCallWatcher* finished) {
+            finished->deleteLater();
+            if (generation == generation_) handler(finished->reply());
+          });
+}
+
+void UPowerPowerSource::CallGetAll(const QString& path, ReplyHandler handler) {
   QDBusMessage call = QDBusMessage::createMethodCall(kService, path, kPropertiesInterface, QStringLiteral("GetAll"));
-  call << interface;
-  const QDBusReply<QVariantMap> reply = bus_.call(call, QDBus::Block, kCallTimeoutMs);
-  if (!reply.isValid()) return std::nullopt;
-  return reply.value();
+  call << (path == kDaemonPath ? kDaemonInterface : kDeviceInterface);
+  Call(call, std::move(handler));
 }
 
-void UPowerPowerSource::LoadDevice(const QString& path) {
-  if (const std::optional<QVariantMap> properties = GetAll(path, kDeviceInterface)) {
-    ApplyDeviceProperties(path, *properties);
+void UPowerPowerSource::ApplyProperties(const QString& path, const QVariantMap& properties) {
+  if (path == kDaemonPath) {
+    ApplyDaemonProperties(properties);
+  } else {
+    ApplyDeviceProperties(path, properties);
   }
 }
 
@@ -149,7 +279,9 @@ void UPowerPowerSource::ApplyDeviceProperties(const QString& path, const QVarian
     Update(display.energy_rate, properties, "EnergyRate", ToDouble);
     return;
   }
-  LinePower& device = devices_[path];
+  const auto found = devices_.find(path);
+  if (found == devices_.end()) return;
+  LinePower& device = found->second;
   std::optional<std::uint32_t> type;
   Update(type, properties, "Type", ToUInt);
   if (type) device.is_line_power = *type == linux_platform::kUPowerTypeLinePower;
@@ -165,37 +297,63 @@ std::optional<bool> UPowerPowerSource::LinePowerOnline() const {
   return online;
 }
 
+// Only the daemon, the display device and devices UPower listed or added are kept,
+// so what a flood of signals can make us hold is bounded by UPower's own devices.
+bool UPowerPowerSource::Known(const QString& path) const {
+  return path == kDaemonPath || path == kDisplayPath || devices_.count(path) != 0;
+}
+
 void UPowerPowerSource::OnPropertiesChanged(const QDBusMessage& message) {
-  if (!available_) return;
+  if (!available_ && !loading_) return;
   const QList<QVariant> arguments = message.arguments();
   if (arguments.size() < 2) return;
   const QString interface = arguments[0].toString();
-  const QVariantMap changed = qdbus_cast<QVariantMap>(arguments[1]);
   const QString path = message.path();
-  if (interface == kDaemonInterface && path == kDaemonPath) {
-    ApplyDaemonProperties(changed);
-  } else if (interface == kDeviceInterface) {
-    ApplyDeviceProperties(path, changed);
-  } else {
-    return;
-  }
+  const bool daemon = interface == kDaemonInterface && path == kDaemonPath;
+  if (!(daemon || (interface == kDeviceInterface && path != kDaemonPath)) || !Known(path)) return;
+  ApplyProperties(path, qdbus_cast<QVariantMap>(arguments[1]));
   // Properties announced without their values are read again (UPower itself never does this).
-  const QStringList invalidated =
-      arguments.size() > 2 ? qdbus_cast<QStringList>(arguments[2]) : QStringList();
-  if (invalidated.isEmpty()) return;
-  if (const std::optional<QVariantMap> properties = GetAll(path, interface)) {
-    if (interface == kDaemonInterface) {
-      ApplyDaemonProperties(*properties);
-    } else {
-      ApplyDeviceProperties(path, *properties);
+  if (arguments.size() > 2 && !qdbus_cast<QStringList>(arguments[2]).isEmpty()) MarkStale(path);
+}
+
+void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
+  if (!available_ && !loading_) return;
+  const QString path = ObjectPathArgument(message);
+  if (path.isEmpty() || path == kDisplayPath) return;
+  devices_.try_emplace(path);
+  MarkStale(path);
+}
+
+void UPowerPowerSource::OnDeviceRemoved(const QDBusMessage& message) {
+  const QString path = ObjectPathArgument(message);
+  devices_.erase(path);
+  stale_.erase(path);
+}
+
+void UPowerPowerSource::MarkStale(const QString& path) {
+  stale_.insert(path);
+  if (refresh_posted_) return;
+  refresh_posted_ = true;
+  QTimer::singleShot(0, this, &UPowerPowerSource::RefreshStale);
+}
+
+void UPowerPowerSource::RefreshStale() {
+  refresh_posted_ = false;
+  for (auto it = stale_.begin(); it != stale_.end();) {
+    const QString path = *it;
+    if (in_flight_.count(path) != 0) {
+      ++it;  // read again when the call in flight is answered
+      continue;
     }
+    it = stale_.erase(it);
+    in_flight_.insert(path);
+    CallGetAll(path, [this, path](const QDBusMessage& reply) {
+      in_flight_.erase(path);
+      if (IsReply(reply)) ApplyProperties(path, PropertiesOf(reply));
+      // A daemon that did not answer in time is asked again, still one call at a time.
+      if (stale_.count(path) != 0 || (TimedOut(reply) && Known(path))) MarkStale(path);
+    });
   }
 }
-
-void UPowerPowerSource::OnDeviceAdded(const QDBusObjectPath& path) {
-  if (available_) LoadDevice(path.path());
-}
-
-void UPowerPowerSource::OnDeviceRemoved(const QDBusObjectPath& path) { devices_.erase(path.path()); }
 
 }  // namespace norvaket::qt

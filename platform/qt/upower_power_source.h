@@ -4,63 +4,97 @@
 #include <QDBusServiceWatcher>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QVariantMap>
+#include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "core/power_source.h"
 #include "platform/linux/upower_readings.h"
 
 class QDBusMessage;
-class QDBusObjectPath;
 
 namespace norvaket::qt {
 
-// Snapshots from UPower on the system bus. Every property the snapshot needs is
-// read once when UPower is there and kept current from its signals, so a tick
-// makes no D-Bus call. While UPower is away the snapshot is all unknowns; when
-// it comes back (a restart) everything is read again. A daemon that took its name
-// before it could answer is read again on the next tick.
+// Snapshots from UPower on the system bus. Nothing here ever waits for UPower:
+// every read is an asynchronous call with a deadline, and the answers and signals
+// are kept in a cache that a tick only looks at. UPower is used from the moment it
+// answers, however late; while it is away, or the system bus is lost, the snapshot
+// is all unknowns. A lost bus is dialled again every few seconds.
 class UPowerPowerSource final : public QObject, public PowerSource {
   Q_OBJECT
 
  public:
-  explicit UPowerPowerSource(QDBusConnection bus, QObject* parent = nullptr);
+  explicit UPowerPowerSource(QDBusConnection::BusType bus_type, QObject* parent = nullptr);
+  ~UPowerPowerSource() override;
 
   PowerStatus GetPowerStatus() override;
   // Whether UPower is on the bus and answered the first reads.
   bool Available() const { return available_; }
+  // Notices a bus that was lost since the last look (a cheap check, no call).
+  void CheckConnection();
+  // Runs the event loop until the first reads have an outcome, at most `deadline`.
+  void AwaitFirstReads(std::chrono::milliseconds deadline);
 
  signals:
   void AvailabilityChanged(bool available);
+  void ReadsSettled();
 
  private slots:
   void OnServiceRegistered();
   void OnServiceUnregistered();
+  void OnBusDisconnected();
   void OnPropertiesChanged(const QDBusMessage& message);
-  void OnDeviceAdded(const QDBusObjectPath& path);
-  void OnDeviceRemoved(const QDBusObjectPath& path);
+  void OnDeviceAdded(const QDBusMessage& message);
+  void OnDeviceRemoved(const QDBusMessage& message);
 
  private:
   struct LinePower {
     bool is_line_power = false;
     std::optional<bool> online;
   };
+  using ReplyHandler = std::function<void(const QDBusMessage& reply)>;
 
-  bool Load();
+  void ConnectToBus();
+  void DropBus();
+  void Subscribe();
+  void StartLoad();
+  void FinishLoadStep();
   void SetAvailable(bool available);
-  std::optional<QVariantMap> GetAll(const QString& path, const QString& interface) const;
+  void Forget();
+  void Call(const QDBusMessage& call, ReplyHandler handler);
+  void CallGetAll(const QString& path, ReplyHandler handler);
+  void ApplyProperties(const QString& path, const QVariantMap& properties);
   void ApplyDaemonProperties(const QVariantMap& properties);
   void ApplyDeviceProperties(const QString& path, const QVariantMap& properties);
-  void LoadDevice(const QString& path);
+  bool Known(const QString& path) const;
+  void MarkStale(const QString& path);
+  void RefreshStale();
   std::optional<bool> LinePowerOnline() const;
 
+  QDBusConnection::BusType bus_type_;
   QDBusConnection bus_;
+  QString connection_name_;
+  int connections_made_ = 0;
   QDBusServiceWatcher watcher_;
+  QTimer reconnect_timer_;
+  QTimer retry_load_timer_;
   bool available_ = false;
-  bool load_pending_ = false;  // on the bus, but the first reads failed
+  bool loading_ = false;
+  // Answers to calls from an earlier load or connection are dropped by this count.
+  unsigned generation_ = 0;
+  bool daemon_read_ = false;
+  int load_steps_left_ = 0;
   linux_platform::UPowerReadings readings_;
   std::map<QString, LinePower> devices_;
+  // Paths whose properties were announced without values: read again, at most
+  // one call per path in flight, all of them in one go per event-loop turn.
+  std::set<QString> stale_;
+  std::set<QString> in_flight_;
+  bool refresh_posted_ = false;
 };
 
 }  // namespace norvaket::qt

@@ -40,11 +40,13 @@ class UPowerMock:
         self.log_path = log_path
         self.process = None
         self.daemon = None
+        self.misbehaving = False
 
     def start(self, on_battery=False):
         self.log = open(self.log_path, "w")
         self.process, self.daemon = dbusmock.DBusTestCase.spawn_server_template(
             "upower", {"OnBattery": on_battery}, stdout=self.log)
+        self.misbehaving = False
 
     def stop(self):
         if self.process is None:
@@ -71,6 +73,15 @@ class UPowerMock:
         self.daemon.SetDeviceProperties(dbus.ObjectPath(DISPLAY_DEVICE),
                                         dbus.Dictionary(properties, signature="sv"),
                                         dbus_interface=MOCK_IFACE)
+
+    def misbehave(self, code):
+        """Runs Python `code` inside the mock's own loop without waiting for it: the
+        mock answers nothing until it is done (`objects`, `dbus`, `time` are at hand)."""
+        if not self.misbehaving:
+            self.daemon.AddMethod(MOCK_IFACE, "Misbehave", "s", "", "exec(args[0])",
+                                  dbus_interface=MOCK_IFACE)
+            self.misbehaving = True
+        self.daemon.Misbehave(code, dbus_interface=MOCK_IFACE, ignore_reply=True)
 
     def calls_logged(self):
         self.log.flush()

@@ -3,9 +3,13 @@
 import json
 import signal
 import subprocess
+import textwrap
 import time
+from pathlib import Path
 
 import pytest
+
+from conftest import UPowerMock
 
 DISCHARGING, CHARGING, UNKNOWN, FULLY_CHARGED, PENDING_CHARGE = 2, 1, 0, 4, 5
 
@@ -117,3 +121,128 @@ def test_upower_going_away_and_coming_back(upower, watch, source):
                     and r["ACLineStatus"] == 0)
     assert (back["state"], back["BatteryLifeTime"], back["icon"]) == (2, 3600, 204)
     assert watched.stop() == 0
+
+
+# ---- UPower that misbehaves: late, hung, flooding, gone with the whole bus ----
+
+DISPLAY_CHANGED_SILENTLY = """
+display = objects['/org/freedesktop/UPower/devices/DisplayDevice']
+display.props['org.freedesktop.UPower.Device']['Percentage'] = dbus.Double(33.0)
+"""
+INVALIDATE_PERCENTAGE = """
+display.EmitSignal('org.freedesktop.DBus.Properties', 'PropertiesChanged', 'sa{sv}as',
+                   ['org.freedesktop.UPower.Device', {}, ['Percentage']])
+"""
+FLOOD = "for _ in range(10000):\n" + textwrap.indent(INVALIDATE_PERCENTAGE.strip(), "    ") + "\n"
+HANG = "self.connection.flush()\ntime.sleep(6)\n"  # longer than the program's call deadline
+
+
+def lines_while_hung(watched, seconds=6.0):
+    """Every line of the hang, each within two seconds of the last: nothing waited on UPower."""
+    deadline = time.monotonic() + seconds
+    records = []
+    while time.monotonic() < deadline:
+        records.append(json.loads(watched.next_line(timeout=2.0)))
+    return records
+
+
+def rss_kib(process):
+    status = Path(f"/proc/{process.pid}/status").read_text()
+    return int(next(line.split()[1] for line in status.splitlines() if line.startswith("VmRSS:")))
+
+
+@pytest.mark.parametrize("misbehaviour, read_again, percent", [
+    # An invalidated property is read again without waiting for a hung daemon.
+    (DISPLAY_CHANGED_SILENTLY + INVALIDATE_PERCENTAGE + HANG, "GetAll /org/freedesktop/UPower/devices/DisplayDevice", 33),
+    # A device added is read, again without waiting.
+    ("self.AddAC('mock_ac', 'Mock AC')\n" + HANG, "GetAll /org/freedesktop/UPower/devices/mock_ac", 60),
+    # Ten thousand invalidations: a handful of reads, no lasting memory.
+    (DISPLAY_CHANGED_SILENTLY + FLOOD + HANG, "GetAll /org/freedesktop/UPower/devices/DisplayDevice", 33),
+], ids=["invalidated-then-hung", "device-added-then-hung", "flood-of-invalidations"])
+def test_misbehaving_upower_never_stalls_the_ticks(upower, watch, misbehaviour, read_again, percent):
+    upower.set_on_battery(False)
+    upower.set_display(CHARGING, 60.0)
+    watched = watch("--source", "auto")
+    record = json.loads(watched.next_line())
+    assert (record["source"], record["BatteryLifePercent"]) == ("upower", 60)
+    rss_before = rss_kib(watched.process)
+    logged_before = len(upower.calls_logged())
+
+    upower.misbehave(misbehaviour)
+    records = lines_while_hung(watched)
+    assert all(r["source"] == "upower" for r in records)
+    wait_for(watched, lambda r: r["BatteryLifePercent"] == percent)
+    reads = upower.calls_logged()[logged_before:].count(read_again)
+    assert 1 <= reads <= 3, reads  # read again, once per turn however many signals came
+    assert rss_kib(watched.process) - rss_before < 4096
+    assert watched.stop() == 0
+
+
+def test_upower_answering_only_after_30_s_is_used_from_then_on(upower, watch):
+    upower.set_on_battery(True)
+    upower.set_display(DISCHARGING, 42.0, time_to_empty=3600, energy_rate=10.0)
+    upower.misbehave("time.sleep(30)")
+    time.sleep(0.3)
+    watched = watch("--source", "auto")
+    record = json.loads(watched.next_line(timeout=10.0))
+    assert record["source"] == "sysfs"
+    back = wait_for(watched, lambda r: r["source"] == "upower", ticks=40)
+    assert (back["ACLineStatus"], back["BatteryLifePercent"], back["BatteryLifeTime"]) == (0, 42, 3600)
+    assert watched.stop() == 0
+
+
+RESTARTABLE_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path={socket}</listen>
+  <policy context="default">
+    <allow user="*"/><allow own="*"/><allow send_type="method_call"/><allow send_type="signal"/>
+    <allow send_type="method_return"/><allow send_type="error"/>
+    <allow receive_type="method_call"/><allow receive_type="signal"/>
+    <allow receive_type="method_return"/><allow receive_type="error"/>
+  </policy>
+</busconfig>
+"""
+
+
+def test_system_bus_restarting_hands_over_to_sysfs_and_back(tmp_path, monkeypatch, watch):
+    """The bus comes back at the same address, as the system bus does."""
+    socket = tmp_path / "system_bus_socket"
+    config = tmp_path / "system.conf"
+    config.write_text(RESTARTABLE_BUS_CONFIG.format(socket=socket))
+    monkeypatch.setenv("DBUS_SYSTEM_BUS_ADDRESS", f"unix:path={socket}")
+
+    def start_bus():
+        bus = subprocess.Popen(["dbus-daemon", "--nofork", "--print-address", f"--config-file={config}"],
+                               stdout=subprocess.PIPE)
+        bus.stdout.readline()
+        return bus
+
+    bus = start_bus()
+    mock = UPowerMock(tmp_path / "upower.log")
+    try:
+        mock.start()
+        mock.set_on_battery(False)
+        mock.set_display(CHARGING, 57.0)
+        watched = watch("--source", "auto")
+        record = json.loads(watched.next_line())
+        assert (record["source"], record["BatteryLifePercent"]) == ("upower", 57)
+
+        bus.terminate()
+        bus.wait(10)
+        mock.stop()
+        wait_for(watched, lambda r: r["source"] == "sysfs")
+
+        bus = start_bus()
+        mock.start(on_battery=True)
+        time.sleep(0.2)
+        mock.set_on_battery(True)
+        mock.set_display(DISCHARGING, 42.0, time_to_empty=3600, energy_rate=10.0)
+        back = wait_for(watched, lambda r: r["source"] == "upower" and r["BatteryLifePercent"] == 42)
+        assert (back["ACLineStatus"], back["BatteryLifeTime"]) == (0, 3600)
+        assert watched.stop() == 0
+    finally:
+        mock.stop()
+        bus.terminate()
+        bus.wait(10)

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <chrono>
 
 #include "platform/linux/sysfs_power_source.h"
 #include "platform/qt/upower_or_sysfs_source.h"
@@ -22,7 +23,9 @@ class QtLiveSource final : public LiveSource {
       : application_(argc_, argv_), sysfs_(class_dir.empty() ? kDefaultClassDir : class_dir) {
     // Only a source that needs UPower talks to the system bus.
     if (source == "sysfs") return;
-    upower_ = std::make_unique<qt::UPowerPowerSource>(QDBusConnection::systemBus());
+    upower_ = std::make_unique<qt::UPowerPowerSource>(QDBusConnection::SystemBus);
+    // Past the call deadline: by then the first reads have answered or failed.
+    upower_->AwaitFirstReads(std::chrono::seconds(6));
     if (source == "auto") chooser_ = std::make_unique<qt::UPowerOrSysfsSource>(*upower_, sysfs_);
   }
 
