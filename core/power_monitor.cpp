@@ -73,7 +73,8 @@ void PowerMonitor::RemoveTrayIcon() {
 
 void PowerMonitor::RestoreTrayIcon() {
   if (!tray_icon_added_) return;
-  notify_icon_.NotifyIconAdd(window_, current_status_.TrayIconId, current_status_.TrayTipText);
+  notify_icon_.NotifyIconRestore(window_, current_status_.TrayIconId,
+                                 current_status_.TrayTipText);
 }
 
 void PowerMonitor::ShowBalloon(const std::string& title, const std::string& text, bool warning,

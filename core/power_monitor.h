@@ -23,8 +23,8 @@ class PowerMonitor {
   void AddTrayIcon();
   void RefreshTrayIcon();
   void RemoveTrayIcon();
-  // The shell lost the icon (its taskbar was restarted): add it again with the
-  // current image and tooltip. Does nothing while the icon is not added.
+  // The shell's taskbar was created anew: show the icon again with the current
+  // image and tooltip, without ever waiting. Does nothing while the icon is not added.
   void RestoreTrayIcon();
   void ShowBalloon(const std::string& title, const std::string& text, bool warning,
                    bool urgent = false);

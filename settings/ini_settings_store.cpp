@@ -46,17 +46,26 @@ bool IniSettingsStore::WriteIniString(const std::string& key, const std::string&
 }
 
 void IniSettingsStore::LoadSettings(Settings& settings) {
+  profile_.BeginBatch();
   ReadSettingsRecord([this](const std::string& key,
                             const std::string& fallback) { return ReadIniString(key, fallback); },
                      settings);
+  profile_.DiscardBatch();
 }
 
+// One batch: the file is read once and replaced once, whole, or left as it was.
 bool IniSettingsStore::SaveSettings(const Settings& settings) {
-  return WriteSettingsRecord(
+  profile_.BeginBatch();
+  const bool all_written = WriteSettingsRecord(
       [this](const std::string& key, const std::string& value) {
         return WriteIniString(key, value);
       },
       settings);
+  if (!all_written) {
+    profile_.DiscardBatch();
+    return false;
+  }
+  return profile_.CommitBatch();
 }
 
 }  // namespace norvaket

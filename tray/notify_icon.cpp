@@ -4,18 +4,29 @@
 
 namespace norvaket {
 
-void NotifyIcon::NotifyIconAdd(WindowHandle window, std::int32_t icon, const std::string& tip) {
+void NotifyIcon::SetPlainRecord(WindowHandle window, std::int32_t icon, const std::string& tip) {
   record_.hWnd = window;
   record_.hIcon = icon;
   record_.szTip = CutToUtf16Units(tip, kTipMaxUnits);
   record_.uCallbackMessage = kTrayCallbackMessage;
   record_.uFlags = kFlagsPlain;
   record_.uID = kTrayIconUid;
+}
+
+void NotifyIcon::NotifyIconAdd(WindowHandle window, std::int32_t icon, const std::string& tip) {
+  SetPlainRecord(window, icon, tip);
   for (int attempt = 0; attempt < kAddAttempts; ++attempt) {
     if (shell_.ShellNotifyIcon(NotifyMessage::Add, record_)) return;
     // A tray that is not up yet at logon gets its chance during these waits.
     waiter_.Sleep(kAddRetryDelay);
   }
+}
+
+void NotifyIcon::NotifyIconRestore(WindowHandle window, std::int32_t icon,
+                                   const std::string& tip) {
+  SetPlainRecord(window, icon, tip);
+  if (shell_.ShellNotifyIcon(NotifyMessage::Modify, record_)) return;
+  shell_.ShellNotifyIcon(NotifyMessage::Add, record_);
 }
 
 void NotifyIcon::NotifyIconModify(std::int32_t icon, const std::string& tip,

@@ -18,6 +18,11 @@ class NotifyIcon {
 
   // Up to six tries, each refusal followed by a five-second wait, then gives up silently.
   void NotifyIconAdd(WindowHandle window, std::int32_t icon, const std::string& tip);
+  // Shows the icon again after the shell's taskbar was created anew. The shell may
+  // still hold the icon, and it refuses to add an icon it holds, so a modify comes
+  // first and an add only when the modify is refused: once, never waiting, since this
+  // runs on the message loop.
+  void NotifyIconRestore(WindowHandle window, std::int32_t icon, const std::string& tip);
   // Icon 0 and an empty tip keep the stored ones; an empty text means no balloon.
   void NotifyIconModify(std::int32_t icon, const std::string& tip, const std::string& text,
                         const std::string& title, bool warning, bool urgent = false);
@@ -26,6 +31,8 @@ class NotifyIcon {
   const TrayIconRecord& Record() const { return record_; }
 
  private:
+  void SetPlainRecord(WindowHandle window, std::int32_t icon, const std::string& tip);
+
   NotifyShell& shell_;
   Waiter& waiter_;
   TrayIconRecord record_;

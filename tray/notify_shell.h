@@ -13,7 +13,7 @@ enum class NotifyMessage : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
 class NotifyShell {
  public:
   virtual ~NotifyShell() = default;
-  // True when the shell accepted the call; only the add looks at it.
+  // True when the shell accepted the call; only the add and the restore look at it.
   virtual bool ShellNotifyIcon(NotifyMessage message, const TrayIconRecord& record) = 0;
 };
 

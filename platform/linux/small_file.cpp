@@ -1,5 +1,6 @@
 #include "platform/linux/small_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,6 +68,36 @@ void SyncFolder(const std::string& folder) {
   if (fd.get() >= 0) ::fsync(fd.get());
 }
 
+constexpr std::size_t kTempSuffixLength = 6;  // mkostemp's XXXXXX
+
+std::string TempPattern(const std::string& folder, const std::string& name) {
+  return folder + "/." + name + "." + std::string(kTempSuffixLength, 'X');
+}
+
+// A replacement killed between creating its temporary file and the rename leaves
+// the temporary behind; the next replacement of the same file removes it. Only
+// regular files of ours with exactly our temporary name shape go.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  struct CloseListing {
+    void operator()(DIR* listing) const { ::closedir(listing); }
+  };
+  std::unique_ptr<DIR, CloseListing> listing(::opendir(folder.c_str()));
+  if (!listing) return;
+  const std::string prefix = "." + name + ".";
+  while (const dirent* entry = ::readdir(listing.get())) {
+    const std::string_view entry_name(entry->d_name);
+    if (entry_name.size() != prefix.size() + kTempSuffixLength ||
+        !entry_name.starts_with(prefix)) {
+      continue;
+    }
+    struct stat status {};
+    if (::fstatat(::dirfd(listing.get()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(status.st_mode) && status.st_uid == ::geteuid()) {
+      ::unlinkat(::dirfd(listing.get()), entry->d_name, 0);
+    }
+  }
+}
+
 }  // namespace
 
 SmallFile ReadSmallFile(const std::string& path, std::size_t max_bytes) {
@@ -102,7 +133,8 @@ SmallFile ReadSmallFile(const std::string& path, std::size_t max_bytes) {
 bool ReplaceFileAtomically(const std::string& path, std::string_view text, mode_t new_file_mode) {
   const std::string target = ResolvedTarget(path);
   const std::string folder = FolderOf(target);
-  std::string temp_path = folder + "/." + NameOf(target) + ".XXXXXX";
+  RemoveStaleTemporaries(folder, NameOf(target));
+  std::string temp_path = TempPattern(folder, NameOf(target));
   FileDescriptor fd(::mkostemp(temp_path.data(), O_CLOEXEC));
   if (fd.get() < 0) return false;
 

@@ -23,6 +23,8 @@ SmallFile ReadSmallFile(const std::string& path, std::size_t max_bytes);
 // whole: a temporary file in the same folder is written, flushed to disk and renamed
 // over it. An existing file keeps its permissions (and owner, where allowed); a new one
 // gets `new_file_mode`. A symbolic link is followed and the file it names is replaced.
+// Temporary files that an earlier replacement of the same file left behind (it was
+// killed before its rename) are removed first.
 bool ReplaceFileAtomically(const std::string& path, std::string_view text, mode_t new_file_mode);
 
 }  // namespace norvaket::linux_platform

@@ -2,6 +2,7 @@
 #include <QDBusConnection>
 #include <QStandardPaths>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/clock.h"
@@ -49,7 +50,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromUtf8(version::kVersionText));
   QApplication::setQuitOnLastWindowClosed(false);
 
-  linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPath());
+  linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPlaces());
+  if (instance_lock.Unguarded()) {
+    std::fputs("norvaket: no lock file can be made; a second start will not be refused\n", stderr);
+  }
   Settings settings;
   auto folders = linux_platform::XdgFolderLookup::FromEnvironment();
   linux_platform::IniFileStore profile;

@@ -306,7 +306,14 @@ void OptionsDialog::ShowMessageBox(const std::string& text, const std::string& t
                                      : QMessageBox::NoIcon;
   QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text),
                   QMessageBox::Ok, this);
+  message_box_ = &box;
   box.exec();
+  message_box_ = nullptr;
+  if (close_after_message_box_) {
+    // Queued, so that the dialog closes from the loop underneath, never inside the box's.
+    QMetaObject::invokeMethod(
+        this, [this, result = *close_after_message_box_] { done(result); }, Qt::QueuedConnection);
+  }
 }
 
 void OptionsDialog::CloseDialog() {
@@ -318,6 +325,11 @@ void OptionsDialog::reject() {
 }
 
 void OptionsDialog::done(int result) {
+  if (message_box_) {
+    close_after_message_box_ = result;
+    message_box_->reject();
+    return;
+  }
   presenter_.Unload();
   QDialog::done(result);
 }

@@ -2,13 +2,16 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QPointer>
 #include <array>
 #include <map>
+#include <optional>
 
 #include "options/options_presenter.h"
 #include "options/options_view.h"
 
 class QCheckBox;
+class QMessageBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -47,7 +50,9 @@ class OptionsDialog final : public QDialog, public OptionsView {
                       std::uint32_t style) override;
   void CloseDialog() override;
 
-  // Esc and the close box cancel; every way of closing unloads once.
+  // Esc and the close box cancel; every way of closing unloads once. A close while a
+  // message box is open (the program ending) closes the box first and the dialog once
+  // the box's event loop has returned, so that the box is never deleted under its own loop.
   void reject() override;
   void done(int result) override;
 
@@ -74,6 +79,8 @@ class OptionsDialog final : public QDialog, public OptionsView {
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPushButton* apply_ = nullptr;
+  QPointer<QMessageBox> message_box_;
+  std::optional<int> close_after_message_box_;
   OptionsPresenter presenter_;
 };
 

@@ -14,6 +14,8 @@ sigset_t TerminationSet() {
   sigemptyset(&set);
   sigaddset(&set, SIGTERM);
   sigaddset(&set, SIGINT);
+  // A closed terminal or a session that hangs up ends the program like a log-out.
+  sigaddset(&set, SIGHUP);
   return set;
 }
 
@@ -22,6 +24,8 @@ sigset_t TerminationSet() {
 void TerminationSignals::BlockTerminationSignals() {
   const sigset_t set = TerminationSet();
   pthread_sigmask(SIG_BLOCK, &set, nullptr);
+  // A peer that closes its end of a pipe or socket must cost a failed write, not the program.
+  signal(SIGPIPE, SIG_IGN);
 }
 
 TerminationSignals::TerminationSignals(std::function<void()> on_signal, QObject* parent)

@@ -7,9 +7,9 @@ class QSocketNotifier;
 
 namespace norvaket::qt {
 
-// Turns SIGTERM and SIGINT into a call on the event loop's thread, through a
+// Turns SIGTERM, SIGINT and SIGHUP into a call on the event loop's thread, through a
 // signalfd. BlockTerminationSignals() must run in main() before any thread starts,
-// so that no thread takes the signals the default way.
+// so that no thread takes the signals the default way; it also ignores SIGPIPE.
 class TerminationSignals : public QObject {
   Q_OBJECT
 

@@ -82,7 +82,7 @@ bool Win32ProfileStore::WriteProfileString(const std::string& section, const std
   const std::wstring path = ToUtf16(file_path);
   if (path.empty()) return false;
   const bool own_save = !saving_;
-  if (own_save) BeginSave();
+  if (own_save) BeginBatch();
   StagedFile* staged = StagedCopyOf(path);
   bool written = false;
   if (staged != nullptr && staged->intact) {
@@ -90,7 +90,7 @@ bool Win32ProfileStore::WriteProfileString(const std::string& section, const std
                                          ToUtf16(value).c_str(), staged->copy.c_str()) != FALSE;
     staged->intact = written;
   }
-  if (own_save) return CommitSave() && written;
+  if (own_save) return CommitBatch() && written;
   return written;
 }
 
@@ -104,16 +104,16 @@ Win32ProfileStore::StagedFile* Win32ProfileStore::StagedCopyOf(const std::wstrin
   return staged.intact ? &staged_.back() : nullptr;
 }
 
-void Win32ProfileStore::BeginSave() {
-  DiscardSave();
+void Win32ProfileStore::BeginBatch() {
+  DiscardBatch();
   saving_ = true;
 }
 
-bool Win32ProfileStore::CommitSave() {
+bool Win32ProfileStore::CommitBatch() {
   bool all_intact = true;
   for (const StagedFile& staged : staged_) all_intact = all_intact && staged.intact;
   if (!all_intact) {
-    DiscardSave();
+    DiscardBatch();
     return false;
   }
   bool replaced = true;
@@ -124,11 +124,11 @@ bool Win32ProfileStore::CommitSave() {
     if (moved) staged.copy.clear();
     replaced = replaced && moved;
   }
-  DiscardSave();
+  DiscardBatch();
   return replaced;
 }
 
-void Win32ProfileStore::DiscardSave() {
+void Win32ProfileStore::DiscardBatch() {
   for (const StagedFile& staged : staged_) {
     if (!staged.copy.empty()) DeleteFileW(staged.copy.c_str());
   }

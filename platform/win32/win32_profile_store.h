@@ -20,7 +20,7 @@ namespace norvaket::win32 {
 // profile functions work on a copy in the same folder, which then replaces
 // the file in one move.
 //
-// Between BeginSave and CommitSave every write of a file goes into one copy
+// Between BeginBatch and CommitBatch every write of a file goes into one copy
 // of it, so a whole save replaces the file once: a crash in the middle leaves
 // the old file, never a mix of old and new keys. Outside a save each write is
 // a save of its own. Reads always see the file as it was before the save.
@@ -31,19 +31,19 @@ class Win32ProfileStore final : public ProfileStore {
   Win32ProfileStore() = default;
   Win32ProfileStore(const Win32ProfileStore&) = delete;
   Win32ProfileStore& operator=(const Win32ProfileStore&) = delete;
-  ~Win32ProfileStore() override { DiscardSave(); }
+  ~Win32ProfileStore() override { DiscardBatch(); }
 
   std::string GetProfileString(const std::string& section, const std::string& key,
                                const std::string& file_path) override;
   bool WriteProfileString(const std::string& section, const std::string& key,
                           const std::string& value, const std::string& file_path) override;
 
-  void BeginSave();
+  void BeginBatch() override;
   // Replaces each written file with its copy; false, and every file left as
   // it was, when any write of the save or any replacement failed.
-  bool CommitSave();
+  bool CommitBatch() override;
   // Drops the copies; the files stay as they were.
-  void DiscardSave();
+  void DiscardBatch() override;
   bool Saving() const { return saving_; }
 
  private:

@@ -3,12 +3,12 @@
 namespace norvaket::win32 {
 
 bool Win32SettingsStore::SaveSettings(const Settings& settings) {
-  files_.BeginSave();
+  files_.BeginBatch();
   if (!ini_.SaveSettings(settings)) {
-    files_.DiscardSave();
+    files_.DiscardBatch();
     return false;
   }
-  return files_.CommitSave();
+  return files_.CommitBatch();
 }
 
 }  // namespace norvaket::win32

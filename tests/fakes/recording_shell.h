@@ -8,7 +8,7 @@
 namespace norvaket::testing {
 
 // Keeps a copy of every record handed to the shell; refuses the first
-// `refused_adds` adds.
+// `refused_adds` adds and the first `refused_modifies` modifies.
 class RecordingShell final : public NotifyShell {
  public:
   struct Call {
@@ -22,11 +22,16 @@ class RecordingShell final : public NotifyShell {
       --refused_adds;
       return false;
     }
+    if (message == NotifyMessage::Modify && refused_modifies > 0) {
+      --refused_modifies;
+      return false;
+    }
     return true;
   }
 
   std::vector<Call> calls;
   int refused_adds = 0;
+  int refused_modifies = 0;
 };
 
 class RecordingWaiter final : public Waiter {

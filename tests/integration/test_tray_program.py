@@ -167,7 +167,7 @@ def test_watcher_restart_brings_the_icon_back(sni_desktop):
     assert str(tooltip[2]) == "AC電源\n100%"
 
 
-@pytest.mark.parametrize("signal_number", [signal.SIGTERM, signal.SIGINT])
+@pytest.mark.parametrize("signal_number", [signal.SIGTERM, signal.SIGINT, signal.SIGHUP])
 def test_termination_signal_shuts_down_cleanly(sni_desktop, signal_number):
     sni_desktop.start_upower()
     program = sni_desktop.start_program()
@@ -175,6 +175,56 @@ def test_termination_signal_shuts_down_cleanly(sni_desktop, signal_number):
     program.send_signal(signal_number)
     assert program.wait(5) == 0
     wait_until(lambda: not sni_desktop.registered_items(), what="the item to go")
+
+
+def test_a_broken_pipe_signal_is_ignored(sni_desktop):
+    sni_desktop.start_upower()
+    program = sni_desktop.start_program()
+    sni_desktop.item()
+    program.send_signal(signal.SIGPIPE)
+    time.sleep(0.5)
+    assert program.poll() is None
+    assert sni_desktop.registered_items()
+
+
+def open_message_box_in_the_options_dialog(session, out_of_range):
+    """Opens the options dialog and presses OK so that a message box comes up over it:
+    the low-battery range warning after typing 0, or else the save-failure box."""
+    session.item().Activate(0, 0, dbus_interface=ITEM)
+    dialog = wait_until(lambda: next((line.split()[0] for line in session.window_tree().splitlines()
+                                      if '"オプション"' in line), None), what="the options dialog")
+
+    def xdotool(*arguments):
+        subprocess.run(["xdotool", *arguments], env=session.env, check=True)
+
+    # The low-battery check box (twips 600, 1680 in the dialog): a click gives it the focus.
+    xdotool("mousemove", "--window", dialog, "45", "118", "click", "1")
+    if out_of_range:
+        xdotool("key", "Tab", "ctrl+a")
+        xdotool("type", "0")
+    xdotool("key", "Return")
+    wait_until(lambda: '"エラー"' in session.window_tree(), what="the message box")
+
+
+@pytest.mark.parametrize("out_of_range, end", [(True, "signal"), (False, "menu")])
+def test_the_program_ends_cleanly_while_a_message_box_is_open(sni_desktop, out_of_range, end):
+    settings = sni_desktop.tmp / "config" / "Norvaket" / "Norvaket.ini"
+    sni_desktop.start_upower()
+    if out_of_range:
+        program = sni_desktop.start_program(settings=FAST)
+    else:
+        settings.mkdir(parents=True)  # a folder where the file should be: every save fails
+        program = sni_desktop.start_program()
+    open_message_box_in_the_options_dialog(sni_desktop, out_of_range)
+    if end == "signal":
+        program.send_signal(signal.SIGTERM)
+    else:
+        menu, items = menu_layout(sni_desktop)
+        exit_id = [i for i, p in items if str(p.get("label", "")) == "終了(_X)"][0]
+        menu.Event(exit_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0),
+                   dbus_interface=DBUSMENU)
+    assert program.wait(5) == 0
+    assert settings.is_dir() or settings.read_text() == FAST
 
 
 def program_windows(session):

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -154,6 +155,12 @@ std::vector<std::string> SavedLines(const Settings& settings) {
   return lines;
 }
 
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
 TEST_F(IniFileStoreTest, ASaveKilledAtAnyMomentLeavesAWholeFile) {
   XdgFolderLookup folders(folder_.path(), "/nowhere");
   IniFileStore profile;
@@ -187,21 +194,77 @@ TEST_F(IniFileStoreTest, ASaveKilledAtAnyMomentLeavesAWholeFile) {
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
 
-    // Every line is one that a whole save of either record writes, in its place, and
-    // the hand-made lines follow untouched.
+    // The keys are those of one whole save of either record, never a mix, and the
+    // hand-made lines follow untouched.
     const std::string text = ReadWholeFile(path);
     ASSERT_TRUE(text.ends_with(tail)) << text;
-    std::istringstream lines(text.substr(0, text.size() - tail.size()));
-    std::size_t index = 0;
-    for (std::string line; std::getline(lines, line); ++index) {
-      ASSERT_LT(index, lines_a.size()) << text;
-      ASSERT_TRUE(line == lines_a[index] || line == lines_b[index]) << text;
-    }
-    ASSERT_EQ(index, lines_a.size()) << text;
+    const std::string saved = text.substr(0, text.size() - tail.size());
+    ASSERT_TRUE(saved == Joined(lines_a) || saved == Joined(lines_b)) << text;
     Settings loaded;
     settings_store.LoadSettings(loaded);
     ASSERT_EQ(loaded.UpdateInterval, 4000);
   }
+}
+
+// What happens to the settings file in one load and in one save, as inotify sees it.
+struct FileEvents {
+  int opens = 0;
+  int replaces = 0;
+};
+
+template <typename Action>
+FileEvents WatchSettingsFile(const std::string& folder, Action action) {
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ::inotify_add_watch(watch, folder.c_str(), IN_OPEN | IN_MOVED_TO);
+  action();
+  FileEvents events;
+  alignas(inotify_event) char buffer[64 * 1024];
+  for (ssize_t got; (got = ::read(watch, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t at = 0; at < got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+      if (event->len > 0 && std::string(event->name) == "Norvaket.ini") {
+        if (event->mask & IN_OPEN) ++events.opens;
+        if (event->mask & IN_MOVED_TO) ++events.replaces;
+      }
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+  ::close(watch);
+  return events;
+}
+
+TEST_F(IniFileStoreTest, ALoadReadsTheFileOnceAndASaveReadsAndReplacesItOnce) {
+  XdgFolderLookup folders(folder_.path(), "/nowhere");
+  IniSettingsStore settings_store(store_, folders);
+  ASSERT_TRUE(settings_store.SaveSettings(Alternate(0)));
+  const std::string settings_folder = Path("Norvaket");
+  Settings loaded;
+  const FileEvents load =
+      WatchSettingsFile(settings_folder, [&] { settings_store.LoadSettings(loaded); });
+  EXPECT_EQ(loaded, Alternate(0));
+  EXPECT_EQ(load.opens, 1);
+  EXPECT_EQ(load.replaces, 0);
+  const FileEvents save = WatchSettingsFile(
+      settings_folder, [&] { ASSERT_TRUE(settings_store.SaveSettings(Alternate(1))); });
+  EXPECT_EQ(save.opens, 1);
+  EXPECT_EQ(save.replaces, 1);
+  settings_store.LoadSettings(loaded);
+  EXPECT_EQ(loaded, Alternate(1));
+}
+
+// A save killed before its rename leaves its temporary file; the next save removes it,
+// and only it.
+TEST_F(IniFileStoreTest, TheNextSaveRemovesTemporaryFilesLeftByAKilledOne) {
+  XdgFolderLookup folders(folder_.path(), "/nowhere");
+  IniSettingsStore settings_store(store_, folders);
+  ASSERT_TRUE(settings_store.SaveSettings(Alternate(0)));
+  const std::string stale = Path("Norvaket/.Norvaket.ini.a1B2c3");
+  const std::string unrelated = Path("Norvaket/.Norvaket.ini.old");
+  WriteWholeFile(stale, "[Norvaket 1.00]\nNotifyAtRun=");
+  WriteWholeFile(unrelated, "mine");
+  ASSERT_TRUE(settings_store.SaveSettings(Alternate(1)));
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_EQ(ReadWholeFile(unrelated), "mine");
 }
 
 // Files that are not settings files at all. Loading them never hangs or crashes and

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "fakes/fake_clock.h"
 #include "fakes/fake_power_source.h"
 #include "fakes/recording_shell.h"
@@ -172,21 +174,41 @@ TEST_F(PowerMonitorTest, ShowBalloonAddsTheIconFirstWhenMissing) {
   EXPECT_EQ(shell.calls[1].record.szInfo, "x");
 }
 
-TEST_F(PowerMonitorTest, RestoreAddsTheCurrentImageAndTipWithoutRepeatingTheBalloon) {
+// The shell may still hold the icon (a modify shows it) or have lost it (one add);
+// either way the current image and tip, no balloon, and never a wait.
+TEST_F(PowerMonitorTest, RestoreModifiesOrAddsOnceTheCurrentImageAndTipWithoutWaiting) {
+  struct Case {
+    int refused_modifies;
+    int refused_adds;
+    std::vector<NotifyMessage> expected;
+  };
+  const Case cases[] = {
+      {0, 0, {NotifyMessage::Modify}},
+      {1, 0, {NotifyMessage::Modify, NotifyMessage::Add}},
+      {1, 1, {NotifyMessage::Modify, NotifyMessage::Add}},
+  };
   settings.NotifyPS1 = kTrue;
   StartAndTick();
   source.Set(0, 0, 50, -1);
   monitor.UpdatePowerStatus();  // refresh, then the switch balloon
   const int evaluations = source.calls;
-  shell.calls.clear();
-  monitor.RestoreTrayIcon();
-  EXPECT_EQ(source.calls, evaluations);  // shows what is current, evaluates nothing
-  ASSERT_EQ(shell.calls.size(), 1u);
-  EXPECT_EQ(shell.calls[0].message, NotifyMessage::Add);
-  EXPECT_EQ(shell.calls[0].record.uFlags, kFlagsPlain);
-  EXPECT_EQ(shell.calls[0].record.hIcon, 205);
-  EXPECT_EQ(shell.calls[0].record.szTip, "バッテリ\r\n残り時間 不明 (50%)");
-  EXPECT_EQ(shell.calls[0].record.hWnd, 99u);
+  for (const Case& c : cases) {
+    shell.calls.clear();
+    waiter.waits.clear();
+    shell.refused_modifies = c.refused_modifies;
+    shell.refused_adds = c.refused_adds;
+    monitor.RestoreTrayIcon();
+    EXPECT_EQ(source.calls, evaluations);  // shows what is current, evaluates nothing
+    EXPECT_TRUE(waiter.waits.empty());
+    ASSERT_EQ(shell.calls.size(), c.expected.size());
+    for (std::size_t i = 0; i < c.expected.size(); ++i) {
+      EXPECT_EQ(shell.calls[i].message, c.expected[i]);
+      EXPECT_EQ(shell.calls[i].record.uFlags, kFlagsPlain);
+      EXPECT_EQ(shell.calls[i].record.hIcon, 205);
+      EXPECT_EQ(shell.calls[i].record.szTip, "バッテリ\r\n残り時間 不明 (50%)");
+      EXPECT_EQ(shell.calls[i].record.hWnd, 99u);
+    }
+  }
 }
 
 TEST_F(PowerMonitorTest, RestoreDoesNothingBeforeTheAddOrAfterTheRemove) {

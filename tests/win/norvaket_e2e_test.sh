@@ -129,6 +129,45 @@ options_and_about() {
   echo "ok: options dialog apply, about box, exit with the dialog open"
 }
 
+# A taskbar created anew while the icon is still there (the shell refuses to add
+# an icon it holds) must not keep the program from answering the icon at once.
+taskbar_created_with_the_icon_there() {
+  wine "$program" </dev/null >/dev/null 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  wait_for 30 wine "$poke" icon || fail "no tray icon after start (taskbar)"
+  poke taskbar-created >/dev/null || fail "the icon did not answer within 2 s of TaskbarCreated"
+  wine "$poke" icon >/dev/null || fail "no tray icon after TaskbarCreated"
+  poke close >/dev/null
+  wait_for 15 gone "$pid" || { kill "$pid"; fail "program still running (taskbar)"; }
+  wait "$pid" || fail "program ended with status $? (taskbar)"
+  echo "ok: TaskbarCreated with the icon still there"
+}
+
+# The session ends, or Exit is chosen, while the options dialog's message box is
+# open: the program ends cleanly and saves nothing that was not applied.
+end_with_a_message_box_open() {  # HOW: end-session | menu-exit
+  local how=$1
+  rm -f "$ini"
+  wine "$program" </dev/null >/dev/null 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  wait_for 30 wine "$poke" icon || fail "no tray icon after start (message box, $how)"
+  poke options >/dev/null || fail "no options dialog (message box, $how)"
+  poke click chkNotifyAtRun >/dev/null
+  poke type txtCV2Value 0 >/dev/null || fail "could not type into txtCV2Value"
+  poke post-click cmdOK >/dev/null
+  poke error-box >/dev/null || fail "no message box after OK with 0 (message box, $how)"
+  poke "$how" >/dev/null || fail "could not send $how (message box)"
+  wait_for 15 gone "$pid" || { kill "$pid"; fail "program still running after $how (message box)"; }
+  wait "$pid" || fail "program ended with status $? after $how (message box)"
+  [ ! -f "$ini" ] || fail "$how with a message box open saved the INI file"
+  echo "ok: $how with a message box open"
+}
+
 run_and_exit menu-exit
 run_and_exit close
 options_and_about
+taskbar_created_with_the_icon_there
+end_with_a_message_box_open end-session
+end_with_a_message_box_open menu-exit

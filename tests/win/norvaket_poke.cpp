@@ -14,6 +14,12 @@
 //   checked NAME      print the check state of a check box
 //   tab N             select tab N of the options dialog with the arrow keys
 //   rect options|about  print the dialog's screen rectangle as WxH+X+Y
+//   type NAME TEXT    set the text of a value box (txtCV2Value, txtCV0Value)
+//   post-click NAME   press a button of the open options dialog without waiting for it
+//   error-box         wait for the dialog's error message box
+//   end-session       the session ends: WM_QUERYENDSESSION, then WM_ENDSESSION
+//   taskbar-created   broadcast TaskbarCreated while the icon is there, then double-click
+//                     the icon: exit 0 when the options dialog opens within 2 s
 #include <windows.h>
 // after <windows.h>, which they need
 #include <commctrl.h>
@@ -104,6 +110,12 @@ int ControlId(const std::string& name) {
       return OptionsDialog::kFirstCheckBoxId + static_cast<int>(i);
     }
   }
+  for (const auto box : {norvaket::OptionsValueBox::txtCV2Value,
+                         norvaket::OptionsValueBox::txtCV0Value}) {
+    if (norvaket::ControlName(box) == name) {
+      return OptionsDialog::kFirstValueBoxId + static_cast<int>(box);
+    }
+  }
   if (name == "cmdOK") return IDOK;
   if (name == "cmdCancel") return IDCANCEL;
   if (name == "cmdApply") return OptionsDialog::kApplyId;
@@ -191,6 +203,29 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  if (command == L"type") {
+    HWND control = FindControl(argument);
+    if (control == nullptr || argc < 4) return 3;
+    SetWindowTextW(control, argv[3]);
+    return 0;
+  }
+  if (command == L"post-click") {
+    HWND control = FindControl(argument);
+    if (control == nullptr) return 3;
+    return PostMessageW(GetParent(control), WM_COMMAND,
+                        MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                        reinterpret_cast<LPARAM>(control))
+               ? 0
+               : 1;
+  }
+  if (command == L"error-box") {
+    for (int i = 0; i < 200; ++i) {
+      HWND box = FindWindowW(kDialogClass, L"エラー");
+      if (box != nullptr && IsWindowVisible(box)) return 0;
+      Sleep(50);
+    }
+    return 4;
+  }
   if (command == L"tab") return SelectTab(std::atoi(argument.c_str()));
   if (command == L"rect") {
     const std::vector<HWND> found = Dialogs(argument == "about");
@@ -208,6 +243,24 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"find") return 0;
   if (command == L"icon") return HasTrayIcon(main_window) ? 0 : 1;
   if (command == L"close") return PostMessageW(main_window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"end-session") {
+    DWORD_PTR answer = 0;
+    // The window may be gone by the time the answer comes: the program ends.
+    SendMessageTimeoutW(main_window, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer);
+    SendMessageTimeoutW(main_window, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
+    return 0;
+  }
+  if (command == L"taskbar-created") {
+    if (!HasTrayIcon(main_window)) return 3;
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    const DWORD started = GetTickCount();
+    PostMessageW(main_window, kTrayCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    while (GetTickCount() - started < 2000) {
+      if (!Dialogs(false).empty()) return 0;
+      Sleep(20);
+    }
+    return 5;
+  }
   if (command == L"double-click") {
     return PostMessageW(main_window, kTrayCallbackMessage, 1, WM_LBUTTONDBLCLK) ? 0 : 1;
   }
