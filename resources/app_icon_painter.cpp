@@ -9,7 +9,8 @@ namespace norvaket {
 namespace {
 
 constexpr Rgba kTile{34, 96, 168};
-constexpr Rgba kTileEdge{18, 58, 110};
+// A lighter rim keeps the tile's edge at 3:1 or more against black and white panels.
+constexpr Rgba kTileEdge{70, 130, 210};
 constexpr Rgba kBatteryOutline{248, 248, 248};
 constexpr Rgba kBatteryInterior{16, 36, 66};
 constexpr Rgba kBatteryBar{72, 214, 72};

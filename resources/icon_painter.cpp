@@ -17,17 +17,21 @@ constexpr std::int32_t kStateCharging = 3;
 constexpr std::int32_t kLevelUnknown = 25;
 constexpr std::int32_t kNoBatteryId = 900;
 
-constexpr Rgba kOutline{28, 28, 28};
+// Panels are black, white or anything between, and an icon must stand out from
+// all of them. Every colour on the silhouette's edge (outline, terminal, tabs,
+// badge rim) has a relative luminance between 0.1 and 0.3: a contrast of at
+// least 3:1 against black and against white alike.
+constexpr Rgba kOutline{112, 112, 112};
 constexpr Rgba kDarkRed{120, 18, 18};
 constexpr Rgba kBrightRed{255, 48, 40};
 constexpr Rgba kOlive{118, 118, 20};
 constexpr Rgba kYellow{255, 222, 40};
-constexpr Rgba kGrey{132, 132, 132};
+constexpr Rgba kEmpty{56, 56, 56};
 constexpr Rgba kGreen{52, 204, 52};
 constexpr Rgba kUnknownLevelOutline{98, 98, 0};
 constexpr Rgba kTabRed{232, 30, 30};
-constexpr Rgba kTabGreen{36, 180, 36};
-constexpr Rgba kInactiveOutline{150, 150, 150};
+constexpr Rgba kTabGreen{28, 160, 28};
+constexpr Rgba kInactiveOutline{140, 140, 140};
 constexpr Rgba kInactiveInterior{214, 214, 214};
 constexpr Rgba kBadgeRim{122, 88, 0};
 constexpr Rgba kBadgeYellow{255, 208, 0};
@@ -61,7 +65,7 @@ struct LevelColours {
 LevelColours ColoursForLevel(int level) {
   if (level <= 1) return {kDarkRed, kBrightRed};
   if (level <= 3) return {kOlive, kYellow};
-  return {kGrey, kGreen};
+  return {kEmpty, kGreen};
 }
 
 double InteriorRadius(const BatteryLayout& layout) {
@@ -103,7 +107,9 @@ void PaintWarningBadge(Canvas& canvas, const BatteryLayout& layout) {
   const double centre_x = layout.badge_centre_x;
   const double centre_y = layout.badge_centre_y;
   canvas.FillCircle(centre_x, centre_y, radius, kBadgeRim);
-  canvas.FillCircle(centre_x, centre_y, radius - layout.outline, kBadgeYellow);
+  // Half a pixel more rim: where the disc's anti-aliased edge lets the panel
+  // through, the first solid pixel inside is still rim, never the light yellow.
+  canvas.FillCircle(centre_x, centre_y, radius - layout.outline - 0.5, kBadgeYellow);
 
   const int outer_diameter = static_cast<int>(std::lround(2 * radius));
   const double inner_diameter = 2 * (radius - layout.outline);
@@ -113,8 +119,10 @@ void PaintWarningBadge(Canvas& canvas, const BatteryLayout& layout) {
   const auto row = [&](double fraction) {
     return static_cast<int>(std::lround(centre_y + inner_diameter * fraction));
   };
-  canvas.FillRect({stroke_left, row(-0.36), stroke_left + stroke, row(0.1)}, kBadgeGlyph);
-  const int dot_top = row(0.2);
+  // A thick stroke on a small disc would push the dot onto the rim: the dot then
+  // moves up, and the stroke ends a pixel above it.
+  const int dot_top = std::min(row(0.2), row(0.42) - stroke);
+  canvas.FillRect({stroke_left, row(-0.36), stroke_left + stroke, std::min(row(0.1), dot_top - 1)}, kBadgeGlyph);
   canvas.FillRect({stroke_left, dot_top, stroke_left + stroke, dot_top + stroke}, kBadgeGlyph);
 }
 

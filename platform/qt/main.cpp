@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 #include "core/clock.h"
 #include "platform/linux/autostart_registry.h"
@@ -12,6 +13,7 @@
 #include "platform/linux/single_instance.h"
 #include "platform/linux/sysfs_power_source.h"
 #include "platform/linux/xdg_folder_lookup.h"
+#include "platform/qt/command_line.h"
 #include "platform/qt/desktop_launcher.h"
 #include "platform/qt/painted_icons.h"
 #include "platform/qt/qt_dialog_host.h"
@@ -43,6 +45,9 @@ std::vector<QString> PowerSettingsCommand() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = qt::AnswerCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) {
+    return *status;
+  }
   // Before Qt starts any thread, so that the signals reach only the signalfd.
   qt::TerminationSignals::BlockTerminationSignals();
   QApplication app(argc, argv);

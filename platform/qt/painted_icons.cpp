@@ -8,7 +8,8 @@
 namespace norvaket::qt {
 namespace {
 
-constexpr int kSizes[] = {16, 22, 24, 32, 48, 64};
+// The sizes panels ask for, each painted exactly so that no host has to resample.
+constexpr int kSizes[] = {16, 20, 22, 24, 32, 48, 64};
 
 QPixmap ToPixmap(const RgbaImage& image) {
   const QImage view(image.pixels.data(), image.width, image.height, image.width * 4,

@@ -9,7 +9,8 @@ namespace norvaket::qt {
 // A free-text box with up/down arrows at its right edge. The box takes any text
 // ("abc", "1.5", "50%"); only the dialog's Apply judges it. An arrow click or an
 // Up/Down key moves the number one step between 1 and 99, without wrapping, and
-// writes it into the box as text.
+// writes it into the box as text. Screen readers see the number, its range and
+// Increase/Decrease actions that step as the arrows do.
 class StepperBox final : public QAbstractSpinBox {
   Q_OBJECT
 
@@ -19,6 +20,8 @@ class StepperBox final : public QAbstractSpinBox {
   // Sets the stepper's position and writes it into the box.
   void SetPosition(int position);
   int Position() const { return value_.Position(); }
+  // The number the text stands for: what the next step starts from.
+  int Value() const;
 
   QString Text() const;
   void SetText(const QString& text);
@@ -36,6 +39,8 @@ class StepperBox final : public QAbstractSpinBox {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  void ReportValueChange();
+
   StepperValue value_{StepperValue::kLowerLimit};
 };
 

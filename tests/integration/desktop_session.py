@@ -19,6 +19,28 @@ UPOWER = "org.freedesktop.UPower"
 DISPLAY_DEVICE = "/org/freedesktop/UPower/devices/DisplayDevice"
 MOCK_IFACE = "org.freedesktop.DBus.Mock"
 
+# One panel across the top of the screen holding only the notification area plugin.
+XFCE_PANEL_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="26"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+"""
+
 
 def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
     deadline = time.monotonic() + timeout
@@ -118,6 +140,34 @@ class DesktopSession:
         self.processes.append(trayer)
         wait_until(lambda: "trayer" in self.window_tree(), what="the tray")
         return trayer
+
+    def start_xfce_panel(self):
+        """Debian's xfce4-panel with its systray plugin (a StatusNotifierWatcher and host,
+        and an XEmbed tray) as one 26-pixel panel at the top, under the xfwm4 window manager."""
+        channel = self.tmp / "config" / "xfce4" / "xfconf" / "xfce-perchannel-xml"
+        channel.mkdir(parents=True, exist_ok=True)
+        (channel / "xfce4-panel.xml").write_text(XFCE_PANEL_CONFIG)
+        env = dict(self.env, NO_AT_BRIDGE="1")
+        # Started here rather than by D-Bus activation, so that it reads our config folder.
+        xfconfd = next(Path("/usr/lib").glob("*/xfce4/xfconf/xfconfd"))
+        self._spawn([str(xfconfd)], env)
+        wait_until(lambda: self.session_bus.name_has_owner("org.xfce.Xfconf"), what="xfconfd")
+        self._spawn(["xfwm4"], env)
+        self._spawn(["xfce4-panel"], env)
+        wait_until(lambda: self.session_bus.name_has_owner("org.kde.StatusNotifierWatcher"),
+                   what="the panel's StatusNotifierWatcher")
+
+    def _spawn(self, command, env):
+        process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def panel_pixels(self, width=1024, height=26):
+        """The top strip of the screen, where the panel sits, as rows of (r, g, b)."""
+        raw = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+0+0", "-depth", "8",
+                              "rgb:-"], env=self.env, capture_output=True, check=True).stdout
+        return [[tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
+                for y in range(height)]
 
     def window_tree(self):
         return subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True,
@@ -253,8 +303,10 @@ class DesktopSession:
             return []
 
     def item(self):
-        service = wait_until(lambda: self.registered_items(), what="an item to register")[0]
-        return self.session_bus.get_object(service, "/StatusNotifierItem")
+        # Watchers list a bus name, or (xfce4-panel's) a bus name and object path.
+        entry = wait_until(lambda: self.registered_items(), what="an item to register")[0]
+        service, _, path = entry.partition("/")
+        return self.session_bus.get_object(service, "/" + (path or "StatusNotifierItem"))
 
     def item_property(self, name):
         return self.item().Get("org.kde.StatusNotifierItem", name,

@@ -1,4 +1,5 @@
 """The real norvaket on a private desktop: tray item, notifications, menu, resume, exit."""
+import re
 import signal
 import subprocess
 import time
@@ -6,7 +7,7 @@ import time
 import dbus
 import pytest
 
-from desktop_session import PROGRAM, DesktopSession, wait_until
+from desktop_session import PROGRAM, ROOT, DesktopSession, wait_until
 
 pytestmark = pytest.mark.skipif(not PROGRAM.is_file(), reason=f"{PROGRAM} is not built")
 
@@ -58,7 +59,8 @@ def test_item_registers_with_tooltip_and_icon_for_the_current_state(sni_desktop)
     assert lines[0] == "バッテリ"
     assert lines[1].endswith(" まで (85%)")
     sizes = [(int(w), int(h)) for w, h, _ in sni_desktop.item_property("IconPixmap")]
-    assert (16, 16) in sizes and (64, 64) in sizes
+    # Painted at exactly the sizes panels ask for, so that none is resampled.
+    assert sorted(sizes) == [(size, size) for size in (16, 20, 22, 24, 32, 48, 64)]
 
 
 def test_notifications_arrive_with_exact_texts_in_order(sni_desktop):
@@ -287,3 +289,56 @@ def test_xembed_tray_restart_docks_the_icon_again(desktop):
     wait_until(lambda: desktop.docked_icon() is None, what="the tray to go")
     desktop.start_trayer()
     assert wait_until(lambda: desktop.docked_icon(), what="the icon to dock again")
+
+
+VERSION = re.search(r"project\(Norvaket VERSION (\S+)", (ROOT / "CMakeLists.txt").read_text()).group(1)
+
+
+# Answered before any display is opened: no DISPLAY, no WAYLAND_DISPLAY, no bus.
+@pytest.mark.parametrize("args, status, stream, expected", [
+    (["--version"], 0, "stdout", f"norvaket {VERSION} (Halvoria)\n"),
+    (["--help"], 0, "stdout", "usage: norvaket "),
+    (["-platform", "offscreen", "--version"], 0, "stdout", f"norvaket {VERSION} "),
+    (["--frobnicate"], 2, "stderr", "norvaket: unknown option '--frobnicate'\n"),
+    (["-platform"], 2, "stderr", "norvaket: option -platform needs a value\n"),
+])
+def test_command_line_is_answered_without_a_display(args, status, stream, expected):
+    env = {"PATH": "/usr/bin:/bin", "LANG": "C.UTF-8"}
+    result = subprocess.run([str(PROGRAM), *args], env=env, capture_output=True, text=True, timeout=10)
+    assert result.returncode == status
+    assert getattr(result, stream).startswith(expected)
+
+
+def panel_green_pixels(session):
+    """Where the panel shows a battery icon's green charge bar."""
+    return [(x, y) for y, row in enumerate(session.panel_pixels()) for x, (r, g, b) in enumerate(row)
+            if g > 150 and r < 120 and b < 120]
+
+
+# Debian's xfce4-panel: its systray plugin is the watcher and the host that shows the icon.
+def test_xfce_panel_shows_the_icon_with_its_tooltip_menu_and_actions(desktop):
+    desktop.start_xfce_panel()
+    desktop.start_upower(on_battery=True)
+    desktop.set_display_device(DISCHARGING, 85.0, time_to_empty=3600)
+    program = desktop.start_program()
+    wait_until(lambda: desktop.registered_items(), what="the item in the panel's watcher")
+    bar = wait_until(lambda: panel_green_pixels(desktop), what="the icon drawn in the panel")
+
+    tooltip = str(desktop.item_property("ToolTip")[2]).split("\n")
+    assert len(tooltip) == 2 and tooltip[0] == "バッテリ" and tooltip[1].endswith(" まで (85%)")
+    menu, items = menu_layout(desktop)
+    labels = [str(p["label"]) for _, p in items if p.get("type", "standard") == "standard"]
+    assert labels == ["電源のプロパティを開く(_P)", "オプション(_O)...", "ヘルプ(_H)...", "バージョン情報(_A)",
+                      "終了(_X)"]
+
+    # A left click on the icon in the panel is the primary action.
+    x = sum(x for x, _ in bar) // len(bar)
+    y = sum(y for _, y in bar) // len(bar)
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=desktop.env, check=True)
+    wait_until(lambda: '"オプション"' in desktop.window_tree(), what="the options dialog")
+
+    exit_id = [i for i, p in items if str(p.get("label", "")) == "終了(_X)"][0]
+    menu.Event(exit_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0), dbus_interface=DBUSMENU)
+    assert program.wait(5) == 0
+    wait_until(lambda: not desktop.registered_items(), what="the item to leave the watcher")
+    wait_until(lambda: not panel_green_pixels(desktop), what="the icon to leave the panel")

@@ -1,5 +1,6 @@
 #include "platform/qt/options_dialog.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -254,6 +255,29 @@ class OptionsDialogTest : public QObject {
                                                        QStyle::SC_SpinBoxUp, progress);
     QTest::mouseClick(progress, Qt::LeftButton, {}, up.center());
     QCOMPARE(progress->Text(), QStringLiteral("2"));
+  }
+
+  // What a screen reader sees: the number, the range, and the arrows as actions.
+  void valueBoxesExposeTheirNumberRangeAndStepActions() {
+    settings_.NotifyCV2Value = 98;
+    Open();
+    StepperBox* low = Value("txtCV2Value");
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(low);
+    QVERIFY(box != nullptr);
+    QAccessibleValueInterface* value = box->valueInterface();
+    QAccessibleActionInterface* actions = box->actionInterface();
+    QVERIFY(value != nullptr);
+    QVERIFY(actions != nullptr);
+    QCOMPARE(value->currentValue().toInt(), 98);
+    QCOMPARE(value->minimumValue().toInt(), 1);
+    QCOMPARE(value->maximumValue().toInt(), 99);
+    actions->doAction(QAccessibleActionInterface::increaseAction());
+    QCOMPARE(low->Text(), QStringLiteral("99"));
+    actions->doAction(QAccessibleActionInterface::increaseAction());
+    QCOMPARE(value->currentValue().toInt(), 99);
+    actions->doAction(QAccessibleActionInterface::decreaseAction());
+    QCOMPARE(low->Text(), QStringLiteral("98"));
+    QVERIFY(Button("cmdApply")->isEnabled());
   }
 
   void anyTextIsAcceptedUntilApply() {

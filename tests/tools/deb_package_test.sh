@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian package that cpack built, without installing it: its control
-# fields and dependencies, its file list, and the extracted norvaket-status reading
-# a fake sysfs tree of one mains supply and two batteries.
+# fields and dependencies, its file list, lintian's verdict, and the extracted
+# norvaket-status reading a fake sysfs tree of one mains supply and two batteries.
 set -euo pipefail
 deb=$1
 scratch=$(mktemp -d)
@@ -18,17 +18,26 @@ for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus
   [[ ", $depends" == *", $library (>= "[0-9]* ]] || fail "Depends lacks $library: $depends"
 done
 
+# Wayland sessions need Qt's Wayland platform; UPower gives the best readings.
+[ "$(field Recommends)" = "qt6-wayland, upower" ] || fail "Recommends is '$(field Recommends)'"
+
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for file in ./usr/bin/norvaket ./usr/bin/norvaket-status ./usr/share/applications/norvaket.desktop \
             ./usr/share/metainfo/org.norvaket.Norvaket.metainfo.xml \
             ./usr/share/icons/hicolor/16x16/apps/norvaket.png \
             ./usr/share/icons/hicolor/256x256/apps/norvaket.png \
-            ./usr/share/doc/norvaket/copyright; do
+            ./usr/share/doc/norvaket/copyright ./usr/share/doc/norvaket/changelog.gz \
+            ./usr/share/man/man1/norvaket.1.gz ./usr/share/man/man1/norvaket-status.1.gz; do
   grep -qxF "$file" <<<"$contents" || fail "missing $file"
 done
 if grep -v '^./usr/' <<<"$contents" | grep -q .; then fail "files outside /usr"; fi
 
 dpkg-deb -x "$deb" "$scratch/root"
+changelog_version=$(dpkg-parsechangelog -l "$scratch/root/usr/share/doc/norvaket/changelog.gz" -S Version)
+[ "$changelog_version" = "$(field Version)" ] || fail "changelog is at $changelog_version"
+
+# Debian's own checker: not one error or warning (hardening, man pages, changelog, ...).
+lintian --fail-on error,warning "$deb" || fail "lintian found errors or warnings"
 tree=$scratch/power_supply
 mkdir -p "$tree/AC" "$tree/BAT0" "$tree/BAT1"
 put() { printf '%s\n' "$3" >"$tree/$1/$2"; }

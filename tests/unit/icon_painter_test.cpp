@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,10 @@ bool IsDarkRed(Pixel p) { return IsOpaque(p) && p.r > 80 && p.r < 170 && p.g < 6
 bool IsYellow(Pixel p) { return IsOpaque(p) && p.r > 200 && p.g > 180 && p.b < 100; }
 bool IsOlive(Pixel p) { return IsOpaque(p) && p.r > 70 && p.r < 150 && std::abs(p.r - p.g) < 20 && p.b < 60; }
 bool IsGreen(Pixel p) { return IsOpaque(p) && p.g > 150 && p.r < 120 && p.b < 120; }
-bool IsGrey(Pixel p) {
-  return IsOpaque(p) && std::abs(p.r - p.g) < 10 && std::abs(p.g - p.b) < 10 && p.r > 90 && p.r < 180;
-}
-bool IsNearBlack(Pixel p) { return IsOpaque(p) && p.r < 60 && p.g < 60 && p.b < 60; }
+bool IsNeutral(Pixel p) { return IsOpaque(p) && std::abs(p.r - p.g) < 10 && std::abs(p.g - p.b) < 10; }
+bool IsOutlineGrey(Pixel p) { return IsNeutral(p) && p.r > 90 && p.r < 140; }
+bool IsEmptyGrey(Pixel p) { return IsNeutral(p) && p.r >= 40 && p.r < 80; }
+bool IsNearBlack(Pixel p) { return IsOpaque(p) && p.r < 40 && p.g < 40 && p.b < 40; }
 bool IsChargeBar(Pixel p) { return IsBrightRed(p) || IsYellow(p) || IsGreen(p); }
 
 // The row through the middle of the body (rows 4..14 of the 16-pixel design).
@@ -75,6 +76,56 @@ TEST_P(EveryIdAndSizeTest, SquareOpaqueBatteryOnTransparentCorners) {
 INSTANTIATE_TEST_SUITE_P(Sizes, EveryIdAndSizeTest, ::testing::ValuesIn(kSizes),
                          [](const auto& info) { return std::to_string(info.param) + "px"; });
 
+// Relative luminance (WCAG 2) of an sRGB colour given as 0..255 channels.
+double Luminance(double r, double g, double b) {
+  const auto linear = [](double channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+}
+
+double ContrastRatio(double luminance_a, double luminance_b) {
+  return (std::max(luminance_a, luminance_b) + 0.05) / (std::min(luminance_a, luminance_b) + 0.05);
+}
+
+// The silhouette's edge is the outermost ring of opaque pixels: each one with a
+// side on the image border or on a pixel that lets the panel through. Returns
+// the lowest contrast of that ring against a panel of grey level `panel`.
+double LowestEdgeContrast(const RgbaImage& image, int panel) {
+  const auto opaque = [&image](int x, int y) {
+    return x >= 0 && y >= 0 && x < image.width && y < image.height && IsOpaque(At(image, x, y));
+  };
+  const double panel_luminance = Luminance(panel, panel, panel);
+  double lowest = 21.0;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      if (!opaque(x, y)) continue;
+      if (opaque(x - 1, y) && opaque(x + 1, y) && opaque(x, y - 1) && opaque(x, y + 1)) continue;
+      const Pixel p = At(image, x, y);
+      lowest = std::min(lowest, ContrastRatio(Luminance(p.r, p.g, p.b), panel_luminance));
+    }
+  }
+  return lowest;
+}
+
+class EdgeContrastTest : public ::testing::TestWithParam<int> {};
+
+// On a black panel and on a white one every icon keeps its outline: 3:1 at least.
+TEST_P(EdgeContrastTest, EveryIconStandsOutFromBlackAndWhitePanels) {
+  const int size = GetParam();
+  std::vector<std::pair<std::string, RgbaImage>> icons{{"program icon", PaintAppIcon(size)}};
+  for (std::int32_t id : AllTrayIconIds()) icons.emplace_back("id " + std::to_string(id), PaintTrayIcon(id, size));
+  for (const auto& [name, image] : icons) {
+    for (int panel : {0, 255}) {
+      EXPECT_GE(LowestEdgeContrast(image, panel), 3.0) << name << " on panel " << panel;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, EdgeContrastTest, ::testing::Values(16, 20, 22, 24, 32, 48, 64, 17, 33, 256),
+                         [](const auto& info) { return std::to_string(info.param) + "px"; });
+
 TEST(IconPainterTest, EveryImageDiffersFromEveryOtherAtTheSmallestSize) {
   std::vector<std::vector<std::uint8_t>> seen;
   const auto is_new = [&seen](const RgbaImage& image) {
@@ -99,8 +150,8 @@ TEST_P(LevelLookTest, InteriorAndBarColoursFollowTheLevel) {
   const auto [state, size] = GetParam();
   const LevelCase cases[] = {
       {0, IsDarkRed, nullptr}, {1, IsDarkRed, IsBrightRed}, {2, IsOlive, IsYellow}, {3, IsOlive, IsYellow},
-      {4, IsGrey, IsGreen},    {5, IsGrey, IsGreen},        {6, IsGrey, IsGreen},   {7, IsGrey, IsGreen},
-      {8, IsGrey, IsGreen},    {9, IsGrey, IsGreen},        {10, nullptr, IsGreen},
+      {4, IsEmptyGrey, IsGreen}, {5, IsEmptyGrey, IsGreen}, {6, IsEmptyGrey, IsGreen}, {7, IsEmptyGrey, IsGreen},
+      {8, IsEmptyGrey, IsGreen}, {9, IsEmptyGrey, IsGreen},        {10, nullptr, IsGreen},
   };
   const int y = MiddleRow(size);
   for (const LevelCase& c : cases) {
@@ -140,8 +191,8 @@ TEST_P(LevelLookTest, BarGrowsFromTheRightEndWithEveryLevel) {
     previous_length = length;
     if (length > 0) {
       ASSERT_LT(last + 1, size);
-      EXPECT_TRUE(IsNearBlack(At(image, last + 1, y))) << "bar does not reach the right outline";
-      EXPECT_EQ(IsNearBlack(At(image, first - 1, y)), level == 10) << "only a full bar reaches the left outline";
+      EXPECT_TRUE(IsOutlineGrey(At(image, last + 1, y))) << "bar does not reach the right outline";
+      EXPECT_EQ(IsOutlineGrey(At(image, first - 1, y)), level == 10) << "only a full bar reaches the left outline";
     }
   }
 }
@@ -194,7 +245,7 @@ TEST_P(SpecialFaceTest, UnknownLevelIsAYellowBatteryWithOliveOutline) {
     const RgbaImage image = PaintTrayIcon(id, size);
     EXPECT_TRUE(IsYellow(At(image, size * 9 / 16, y)));
     EXPECT_GT(CountInRow(image, y, IsYellow), size / 2);
-    EXPECT_EQ(CountInRow(image, y, IsNearBlack), 0) << "outline should be olive";
+    EXPECT_EQ(CountInRow(image, y, IsNeutral), 0) << "outline should be olive";
     int leftmost = 0;
     while (!IsOpaque(At(image, leftmost, y))) ++leftmost;
     EXPECT_TRUE(IsOlive(At(image, leftmost, y))) << "terminal";
