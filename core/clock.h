@@ -18,10 +18,4 @@ class Clock {
   virtual LocalDateTime Now() const = 0;
 };
 
-// The local time of the machine, through the C library's time zone rules.
-class SystemClock final : public Clock {
- public:
-  LocalDateTime Now() const override;
-};
-
 }  // namespace norvaket

@@ -1,6 +1,6 @@
-#include <ctime>
+#include "core/system_clock.h"
 
-#include "core/clock.h"
+#include <ctime>
 
 namespace norvaket {
 

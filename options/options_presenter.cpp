@@ -6,8 +6,12 @@
 namespace norvaket {
 namespace {
 
-constexpr double kLowestLevel = 1.0;
-constexpr double kHighestLevel = 99.0;
+const ValueBoxBinding& BindingOf(OptionsValueBox box) {
+  for (const ValueBoxBinding& binding : kSettingValueBoxes) {
+    if (binding.box == box) return binding;
+  }
+  return kSettingValueBoxes.front();
+}
 
 }  // namespace
 
@@ -20,8 +24,9 @@ void OptionsPresenter::Load() {
   loaded_ = true;
   current_tab_ = kFirstTab;
   view_.CopyMainWindowIcon();
-  view_.AttachStepper(OptionsValueBox::txtCV2Value, settings_.NotifyCV2Value);
-  view_.AttachStepper(OptionsValueBox::txtCV0Value, settings_.NotifyCV0Value);
+  for (const ValueBoxBinding& binding : kSettingValueBoxes) {
+    view_.AttachStepper(binding.box, settings_.*binding.field);
+  }
   for (const CheckBoxBinding& binding : kSettingCheckBoxes) {
     if (settings_.*binding.field == kTrue) view_.SetCheckState(binding.box, kChecked);
   }
@@ -51,7 +56,7 @@ void OptionsPresenter::OnEdit() {
 
 bool OptionsPresenter::RejectOutOfRange(OptionsValueBox box, const char* message) {
   const double value = ReadValue(view_.ValueText(box));
-  if (value >= kLowestLevel && value <= kHighestLevel) return false;
+  if (BindingOf(box).range.Contains(value)) return false;
   view_.ShowMessageBox(message, kErrorTitle, kMbOk | kMbIconExclamation);
   view_.SelectTab(kFirstTab);
   OnTabClick();
@@ -62,11 +67,10 @@ void OptionsPresenter::StoreControls() {
   for (const CheckBoxBinding& binding : kSettingCheckBoxes) {
     settings_.*binding.field = IsChecked(view_.GetCheckState(binding.box));
   }
-  // Both values passed the range check, so they round to 1..99.
-  settings_.NotifyCV0Value =
-      RoundHalfToEven(ReadValue(view_.ValueText(OptionsValueBox::txtCV0Value)));
-  settings_.NotifyCV2Value =
-      RoundHalfToEven(ReadValue(view_.ValueText(OptionsValueBox::txtCV2Value)));
+  // Every value passed its range check, so it rounds into its range.
+  for (const ValueBoxBinding& binding : kSettingValueBoxes) {
+    settings_.*binding.field = RoundHalfToEven(ReadValue(view_.ValueText(binding.box)));
+  }
 }
 
 void OptionsPresenter::OnApply() {

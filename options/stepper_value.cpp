@@ -1,7 +1,5 @@
 #include "options/stepper_value.h"
 
-#include <algorithm>
-
 #include "options/round_half_even.h"
 #include "options/value_reader.h"
 
@@ -10,7 +8,7 @@ namespace norvaket {
 StepperValue::StepperValue(std::int32_t position) : position_(Clamp(position)) {}
 
 std::int32_t StepperValue::Clamp(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, kLowerLimit, kUpperLimit));
+  return kPercentRange.Clamp(value);
 }
 
 std::int32_t StepperValue::Base(std::string_view text) const {

@@ -5,16 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "settings/settings_fields.h"
+
 namespace norvaket {
 
-// The arithmetic of a value box's stepper: a position between 1 and 99 that
+// The arithmetic of a value box's stepper: a position within the battery levels that
 // moves one step per arrow click or Up/Down key and never wraps. The box itself
 // may hold any text; a step starts from the number the text holds (held to the
 // limits) and, when the text holds none, from the last position.
 class StepperValue {
  public:
-  static constexpr std::int32_t kLowerLimit = 1;
-  static constexpr std::int32_t kUpperLimit = 99;
+  static constexpr std::int32_t kLowerLimit = kPercentRange.lowest;
+  static constexpr std::int32_t kUpperLimit = kPercentRange.highest;
 
   explicit StepperValue(std::int32_t position);
 

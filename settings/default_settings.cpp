@@ -1,26 +1,17 @@
-#include "settings/settings.h"
+#include "settings/settings_fields.h"
 
 namespace norvaket {
 
 Settings DefaultSettings() {
-  Settings s;
-  s.NotifyAtRun = kTrue;
-  s.NotifyAtResume = kTrue;
-  s.NotifyLifePercent = kFalse;
-  s.NotifyLifePercentAtRun = kFalse;
-  s.NotifyPS0 = kTrue;
-  s.NotifyPS1 = kFalse;
-  s.NotifyPS2 = kFalse;
-  s.NotifyRT = kTrue;
-  s.NotifyCV0 = kFalse;
-  s.NotifyCV1 = kFalse;
-  s.NotifyCV2 = kTrue;
-  s.NotifyCV4 = kTrue;
-  s.NotifyCV0Value = 80;
-  s.NotifyCV2Value = 20;
-  s.UseTimeStamp = kFalse;
-  s.UpdateInterval = 1000;
-  return s;
+  Settings settings;
+  for (const SettingsField& field : kSettingsFields) {
+    if (const auto* flag = std::get_if<Flag Settings::*>(&field.member)) {
+      settings.**flag = static_cast<Flag>(field.default_value);
+    } else {
+      settings.*std::get<std::int32_t Settings::*>(field.member) = field.default_value;
+    }
+  }
+  return settings;
 }
 
 }  // namespace norvaket

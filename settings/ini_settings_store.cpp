@@ -1,6 +1,6 @@
 #include "settings/ini_settings_store.h"
 
-#include "settings/settings_keys.h"
+#include "settings/settings_reader_writer.h"
 
 namespace norvaket {
 

@@ -1,6 +1,6 @@
 #include "tray/notify_icon.h"
 
-#include "core/utf16_limit.h"
+#include "tray/utf16_limit.h"
 
 namespace norvaket {
 

@@ -5,6 +5,7 @@
 
 #include "tray/notify_icon_record.h"
 #include "tray/notify_shell.h"
+#include "tray/waiter.h"
 
 namespace norvaket {
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "tray/notify_icon_record.h"
@@ -15,18 +14,6 @@ class NotifyShell {
   virtual ~NotifyShell() = default;
   // True when the shell accepted the call; only the add and the restore look at it.
   virtual bool ShellNotifyIcon(NotifyMessage message, const TrayIconRecord& record) = 0;
-};
-
-// Blocks the calling thread; injected so that tests of the add retries do not sleep.
-class Waiter {
- public:
-  virtual ~Waiter() = default;
-  virtual void Sleep(std::chrono::milliseconds duration) = 0;
-};
-
-class ThreadWaiter final : public Waiter {
- public:
-  void Sleep(std::chrono::milliseconds duration) override;
 };
 
 }  // namespace norvaket

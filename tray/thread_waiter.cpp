@@ -1,6 +1,6 @@
 #include <thread>
 
-#include "tray/notify_shell.h"
+#include "tray/waiter.h"
 
 namespace norvaket {
 

@@ -6,8 +6,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <vector>
 
 #include "platform/qt/dialog_font.h"
+#include "tray/about_layout.h"
 #include "platform/qt/link_label.h"
 #include "platform/qt/rule_line.h"
 #include "platform/qt/twips.h"
@@ -36,48 +38,35 @@ AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity i
       presenter_(*this, launcher, dialogs, std::move(identity)) {
   setObjectName(QStringLiteral("frmAbout"));
   setFont(DialogFont());
-  setFixedSize(TwipsToPixels(5730), TwipsToPixels(3555));
+  setFixedSize(TwipsToPixels(kAboutClientArea.width), TwipsToPixels(kAboutClientArea.height));
 
-  icon_ = new QLabel(this);
-  icon_->setObjectName(QStringLiteral("picIcon"));
-  icon_->setGeometry(TwipsRect(240, 240, 480, 480));
-  title_ = AddLabel("lblTitle", "AppName", TwipsRect(1080, 240, 3885, 360));
+  for (const EtchedLine& line : kAboutLine) {
+    auto* rule = new RuleLine(this, TwipsPoint(line.left, line.top), TwipsToPixels(line.right),
+                              line.white ? kRuleWhite : kRuleGrey, line.width_px);
+    rule->setObjectName(QStringLiteral("Line1"));
+    rule->setProperty("index", line.white ? 0 : 1);
+  }
+  std::vector<QLabel*> link_names;
+  for (const DialogControl& control : kAboutBoxControls) {
+    QWidget* widget = AddControl(control);
+    widget->setObjectName(QString::fromLatin1(control.name.data(),
+                                              static_cast<qsizetype>(control.name.size())));
+    widget->setGeometry(TwipsRect(control.place.left, control.place.top, control.place.width,
+                                  control.place.height));
+    if (control.name == "Label3" || control.name == "Label4") {
+      link_names.push_back(static_cast<QLabel*>(widget));
+    }
+  }
   SetBlackText(title_);
-  version_ = AddLabel("lblVersion", "AppVer", TwipsRect(1080, 600, 3885, 225));
-  description_ = AddLabel("lblDescription", "AppComment", TwipsRect(1080, 1125, 1020, 180));
   SetBlackText(description_);
-
-  auto* grey = new RuleLine(this, TwipsPoint(90, 2445), TwipsToPixels(5654), kRuleGrey);
-  grey->setObjectName(QStringLiteral("Line1"));
-  grey->setProperty("index", 1);
-  auto* white = new RuleLine(this, TwipsPoint(105, 2460), TwipsToPixels(5654), kRuleWhite, 2);
-  white->setObjectName(QStringLiteral("Line1"));
-  white->setProperty("index", 0);
-
-  const std::array<QLabel*, 2> link_names{
-      AddLabel("Label3", "URL:", TwipsRect(120, 2640, 360, 180)),
-      AddLabel("Label4", "E-Mail:", TwipsRect(120, 2880, 540, 180))};
   // Both links start in one column, clear of the wider of the two names.
-  int link_x = TwipsToPixels(720);
+  int link_x = links_.front()->x();
   for (QLabel* name : link_names) {
     SetBlackText(name);
     name->resize(name->sizeHint().width(), name->height());  // sized to its text
     link_x = std::max(link_x, name->geometry().right() + 1 + kLinkGap);
   }
-  const std::array<QRect, 2> link_geometry{TwipsRect(720, 2640, 2220, 180),
-                                           TwipsRect(720, 2880, 1560, 180)};
-  for (std::size_t link = 0; link < links_.size(); ++link) {
-    links_[link] = new LinkLabel(this);
-    links_[link]->setObjectName(QStringLiteral("lblURL"));
-    links_[link]->setProperty("index", static_cast<int>(link));
-    links_[link]->setGeometry(link_geometry[link].translated(link_x - link_geometry[link].x(), 0));
-    connect(links_[link], &LinkLabel::Clicked, this,
-            [this, link] { presenter_.OnLinkClick(link); });
-  }
-
-  ok_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_->setObjectName(QStringLiteral("cmdOK"));
-  ok_->setGeometry(TwipsRect(4245, 2625, 1380, 345));
+  for (LinkLabel* link : links_) link->move(link_x, link->y());
   ok_->setDefault(true);
   ok_->setFocus(Qt::OtherFocusReason);
   connect(ok_, &QPushButton::clicked, this, [this] { presenter_.OnOk(); });
@@ -95,10 +84,21 @@ AboutBox::~AboutBox() {
   presenter_.Unload();
 }
 
-QLabel* AboutBox::AddLabel(const char* name, const char* caption, QRect geometry) {
-  auto* label = new QLabel(QString::fromUtf8(caption), this);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
+QWidget* AboutBox::AddControl(const DialogControl& control) {
+  const QString caption = QString::fromUtf8(control.caption);
+  if (control.kind == ControlKind::Button) return ok_ = new QPushButton(caption, this);
+  if (control.kind == ControlKind::Icon) return icon_ = new QLabel(this);
+  if (control.kind == ControlKind::Link) {
+    const auto link = static_cast<std::size_t>(control.index);
+    links_.at(link) = new LinkLabel(this);
+    links_[link]->setProperty("index", control.index);
+    connect(links_[link], &LinkLabel::Clicked, this, [this, link] { presenter_.OnLinkClick(link); });
+    return links_[link];
+  }
+  auto* label = new QLabel(caption, this);
+  if (control.name == "lblTitle") title_ = label;
+  if (control.name == "lblVersion") version_ = label;
+  if (control.name == "lblDescription") description_ = label;
   return label;
 }
 

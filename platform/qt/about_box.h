@@ -5,6 +5,7 @@
 #include <array>
 
 #include "tray/about_presenter.h"
+#include "tray/dialog_layout.h"
 #include "tray/about_view.h"
 
 class QLabel;
@@ -41,7 +42,8 @@ class AboutBox final : public QDialog, public AboutView {
   void done(int result) override;
 
  private:
-  QLabel* AddLabel(const char* name, const char* caption, QRect geometry);
+  // One control of the about box's portable description.
+  QWidget* AddControl(const DialogControl& control);
 
   QIcon main_window_icon_;
   QLabel* icon_ = nullptr;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "core/clock.h"
+#include "core/system_clock.h"
 #include "platform/linux/autostart_registry.h"
 #include "platform/linux/executable_path.h"
 #include "platform/linux/ini_file_store.h"
@@ -73,7 +73,9 @@ int main(int argc, char** argv) {
   qt::UPowerOrSysfsSource source(upower, sysfs);
   SystemClock clock;
   qt::DesktopLauncher launcher;
-  qt::QtDialogHost dialogs(settings, settings_store, autorun, launcher, qt::ApplicationIcon());
+  qt::QtDialogHost dialog_windows(settings, settings_store, autorun, launcher,
+                                 qt::ApplicationIcon());
+  DialogHost dialogs(dialog_windows, dialog_windows.Tracker());
 
   qt::TrayProgram program({settings, settings_store,
                            [&instance_lock] { return !instance_lock.Acquired(); }, source, clock,

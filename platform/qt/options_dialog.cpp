@@ -8,8 +8,10 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <ranges>
 #include <vector>
 
+#include "options/options_layout.h"
 #include "platform/qt/dialog_font.h"
 #include "platform/qt/rule_line.h"
 #include "platform/qt/stepper_box.h"
@@ -18,11 +20,23 @@
 namespace norvaket::qt {
 namespace {
 
-const QRect kPanelGeometry = TwipsRect(240, 480, 6495, 4815);
 constexpr int kSentenceGap = 4;
 
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
+}
+
+QRect Pixels(const TwipsBox& box) {
+  return TwipsRect(box.left, box.top, box.width, box.height);
+}
+
+QString Name(std::string_view name) {
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// A Linux desktop has its own wording where the Windows one speaks of Windows.
+const char* CaptionHere(const DialogControl& control) {
+  return control.desktop_caption != nullptr ? control.desktop_caption : control.caption;
 }
 
 void CentreOnScreen(QWidget* window) {
@@ -39,14 +53,6 @@ void WidenToText(QWidget* widget) {
   if (wanted > widget->width()) widget->resize(wanted, widget->height());
 }
 
-// The rows "check box, label, value box, % label" read as one sentence; a
-// widened caption pushes the rest of its row to the right instead of hiding
-// under the next control.
-void KeepRightOf(const QWidget* previous, QWidget* next, int gap) {
-  const int least_x = previous->geometry().right() + 1 + gap;
-  if (next->x() < least_x) next->move(least_x, next->y());
-}
-
 }  // namespace
 
 OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store, AutoRunRegistration& autorun,
@@ -58,13 +64,16 @@ OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store, AutoRunRe
   setObjectName(QStringLiteral("frmOption"));
   setWindowTitle(Text("オプション"));
   setFont(DialogFont());
-  setFixedSize(TwipsToPixels(6975), TwipsToPixels(5910));
+  setFixedSize(TwipsToPixels(kOptionsClientArea.width), TwipsToPixels(kOptionsClientArea.height));
 
   BuildTabs();
-  BuildFirstPanel();
-  BuildSecondPanel();
-  BuildButtons();
-  SetFocusOrder();
+  AddPanel(1, true);
+  AddPanel(2, false);
+  BuildControls();
+  LayOutSentences();
+  // Enter presses OK; Esc cancels through reject(), never applies.
+  ok_->setDefault(true);
+  apply_->setEnabled(false);
   CentreOnScreen(this);
 
   connect(tab_strip_, &QTabWidget::currentChanged, this, [this] { presenter_.OnTabClick(); });
@@ -88,156 +97,111 @@ OptionsDialog::~OptionsDialog() {
 void OptionsDialog::BuildTabs() {
   tab_strip_ = new QTabWidget(this);
   tab_strip_->setObjectName(QStringLiteral("TabStrip1"));
-  tab_strip_->setGeometry(TwipsRect(120, 120, 6735, 5295));
+  tab_strip_->setGeometry(Pixels(kOptionsTabStripPlace));
   // The tabs' pages stay empty: the panels lie on top of the page area.
-  tab_strip_->addTab(new QWidget(tab_strip_), Text("表示"));
-  tab_strip_->addTab(new QWidget(tab_strip_), Text("動作"));
-  tab_strip_->tabBar()->setTabData(0, QStringLiteral("General"));
-  tab_strip_->tabBar()->setTabData(1, QStringLiteral("Run"));
+  for (int tab = 0; tab < static_cast<int>(kOptionsTabCaptions.size()); ++tab) {
+    tab_strip_->addTab(new QWidget(tab_strip_), Text(kOptionsTabCaptions[tab]));
+    tab_strip_->tabBar()->setTabData(tab, Text(kOptionsTabKeys[tab]));
+  }
 }
 
 QWidget* OptionsDialog::AddPanel(int index, bool visible) {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("picFrame"));
   panel->setProperty("index", index);
-  panel->setGeometry(kPanelGeometry);
+  panel->setGeometry(Pixels(kOptionsPanelPlace));
   panel->setVisible(visible);
   panels_[static_cast<std::size_t>(index - 1)] = panel;
   return panel;
 }
 
-QLabel* OptionsDialog::AddLabel(QWidget* panel, const char* name, const char* caption,
-                                QRect geometry) {
-  auto* label = new QLabel(Text(caption), panel);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  WidenToText(label);
-  return label;
+void OptionsDialog::BuildControls() {
+  // Focus goes tab strip, first panel, its controls, second panel, its controls, buttons.
+  std::vector<QWidget*> order{tab_strip_};
+  int last_panel = 0;
+  for (const DialogControl& control : kOptionsDialogControls) {
+    QWidget* parent =
+        control.panel == 0 ? this : panels_.at(static_cast<std::size_t>(control.panel - 1));
+    if (control.panel != last_panel && control.panel != 0) order.push_back(parent);
+    last_panel = control.panel;
+    if (QWidget* widget = AddControl(parent, control)) {
+      widget->setObjectName(Name(control.name));
+      widget->setGeometry(Pixels(control.place));
+      if (control.sentence != 0) sentences_[control.sentence].push_back(widget);
+      if (control.kind != ControlKind::Heading && control.kind != ControlKind::Label) {
+        order.push_back(widget);
+      }
+    }
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void OptionsDialog::AddHeading(QWidget* panel, const char* name, const char* caption,
-                               QRect geometry, int rule_left, int rule_right) {
-  AddLabel(panel, name, caption, geometry);
-  const int rule_y = geometry.top() + TwipsToPixels(90);
-  new RuleLine(panel, QPoint(TwipsToPixels(rule_left), rule_y), TwipsToPixels(rule_right),
-               kRuleGrey);
-  new RuleLine(panel, QPoint(TwipsToPixels(rule_left), rule_y + 1), TwipsToPixels(rule_right),
-               kRuleWhite);
+QWidget* OptionsDialog::AddControl(QWidget* parent, const DialogControl& control) {
+  switch (control.kind) {
+    case ControlKind::Heading:
+      AddRule(parent, control.place);
+      return new QLabel(Text(CaptionHere(control)), parent);
+    case ControlKind::Label:
+      return new QLabel(Text(CaptionHere(control)), parent);
+    case ControlKind::CheckBox: {
+      auto* check_box = new QCheckBox(Text(CaptionHere(control)), parent);
+      check_boxes_[CheckBoxNamed(control.name).value()] = check_box;
+      return check_box;
+    }
+    case ControlKind::ValueBox: {
+      auto* value_box = new StepperBox(parent);
+      value_boxes_[ValueBoxNamed(control.name).value()] = value_box;
+      return value_box;
+    }
+    case ControlKind::Button:
+      return AddButton(control);
+    case ControlKind::Icon:
+    case ControlKind::Link:
+      break;  // the options dialog has none
+  }
+  return nullptr;
 }
 
-QCheckBox* OptionsDialog::AddCheckBox(QWidget* panel, OptionsCheckBox box, const char* caption,
-                                      QRect geometry) {
-  auto* check_box = new QCheckBox(Text(caption), panel);
-  check_box->setObjectName(QString::fromLatin1(ControlName(box).data(),
-                                               static_cast<qsizetype>(ControlName(box).size())));
-  check_box->setGeometry(geometry);
-  WidenToText(check_box);
-  check_boxes_[box] = check_box;
-  return check_box;
+void OptionsDialog::AddRule(QWidget* panel, const TwipsBox& heading) {
+  const int left = TwipsToPixels(heading.left + heading.width + kHeadingRuleGap);
+  const int y = TwipsToPixels(heading.top + kHeadingRuleDrop);
+  new RuleLine(panel, QPoint(left, y), TwipsToPixels(kHeadingRuleRight), kRuleGrey);
+  new RuleLine(panel, QPoint(left, y + 1), TwipsToPixels(kHeadingRuleRight), kRuleWhite);
 }
 
-StepperBox* OptionsDialog::AddValueBox(QWidget* panel, OptionsValueBox box, QRect geometry) {
-  auto* value_box = new StepperBox(panel);
-  value_box->setObjectName(QString::fromLatin1(ControlName(box).data(),
-                                               static_cast<qsizetype>(ControlName(box).size())));
-  value_box->setGeometry(geometry);
-  value_boxes_[box] = value_box;
-  return value_box;
-}
-
-void OptionsDialog::BuildFirstPanel() {
-  QWidget* panel = AddPanel(1, true);
-  AddHeading(panel, "Label20", "基本設定", TwipsRect(120, 120, 720, 180), 960, 6360);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyPS1, "バッテリへの切り替えを通知する(&B)",
-              TwipsRect(360, 480, 3015, 195));
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyRT, "バッテリの持続時間を通知する(&R)",
-              TwipsRect(360, 840, 3015, 195));
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyCV2, "バッテリの低下を通知する(&L)",
-              TwipsRect(360, 1200, 2535, 195));
-  QLabel* low_before =
-      AddLabel(panel, "Label4", "バッテリ残量が", TwipsRect(3120, 1200, 1005, 180));
-  StepperBox* low_box =
-      AddValueBox(panel, OptionsValueBox::txtCV2Value, TwipsRect(4200, 1155, 855, 270));
-  QLabel* low_after = AddLabel(panel, "Label2", "% になった時", TwipsRect(5160, 1200, 870, 180));
-  KeepRightOf(low_before, low_box, kSentenceGap);
-  KeepRightOf(low_box, low_after, kSentenceGap);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyCV4, "バッテリ切れを通知する(&C)",
-              TwipsRect(360, 1560, 3015, 195));
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyPS2, "AC電源への切り替えを通知する(&B)",
-              TwipsRect(360, 1920, 3015, 195));
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyCV0, "充電の進捗を通知する(&U)",
-              TwipsRect(360, 2280, 2535, 195));
-  QLabel* progress_before =
-      AddLabel(panel, "Label5", "バッテリ残量が", TwipsRect(3120, 2280, 1005, 180));
-  StepperBox* progress_box =
-      AddValueBox(panel, OptionsValueBox::txtCV0Value, TwipsRect(4200, 2235, 855, 270));
-  QLabel* progress_after =
-      AddLabel(panel, "Label3", "% になった時", TwipsRect(5160, 2280, 870, 180));
-  KeepRightOf(progress_before, progress_box, kSentenceGap);
-  KeepRightOf(progress_box, progress_after, kSentenceGap);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyPS0, "充電の完了を通知する(&F)",
-              TwipsRect(360, 2640, 4215, 195));
-  AddHeading(panel, "Label1", "詳細設定", TwipsRect(120, 3120, 720, 180), 960, 6360);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyAtRun, "起動時に電源の状態を通知する(&E)",
-              TwipsRect(360, 3480, 4935, 195));
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyAtResume,
-              "スタンバイ状態から回復した時に電源の状態を通知する(&R)",
-              TwipsRect(360, 3840, 4935, 195));
-  AddCheckBox(panel, OptionsCheckBox::chkUseTimeStamp, "通知時に時刻を表示する(&T)",
-              TwipsRect(360, 4200, 3495, 195));
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyLifePercentAtRun,
-              "通知時にバッテリの残量を表示する(&P)", TwipsRect(360, 4560, 4215, 195));
-}
-
-void OptionsDialog::BuildSecondPanel() {
-  QWidget* panel = AddPanel(2, false);
-  AddHeading(panel, "Label9", "動作", TwipsRect(120, 120, 360, 180), 600, 6360);
-  AddCheckBox(panel, OptionsCheckBox::chkAutoRun,
-              "Windows へのログオン時に Halvoria を実行する(&R)", TwipsRect(360, 480, 5055, 195));
-}
-
-QPushButton* OptionsDialog::AddButton(const char* name, const char* caption, QRect geometry) {
-  auto* button = new QPushButton(Text(caption), this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(geometry);
+QPushButton* OptionsDialog::AddButton(const DialogControl& control) {
+  auto* button = new QPushButton(Text(CaptionHere(control)), this);
+  if (control.name == "cmdOK") ok_ = button;
+  if (control.name == "cmdCancel") cancel_ = button;
+  if (control.name == "cmdApply") apply_ = button;
   return button;
 }
 
-void OptionsDialog::BuildButtons() {
-  ok_ = AddButton("cmdOK", "OK", TwipsRect(2750, 5510, 1290, 300));
-  cancel_ = AddButton("cmdCancel", "キャンセル", TwipsRect(4170, 5510, 1290, 300));
-  apply_ = AddButton("cmdApply", "適用(&A)", TwipsRect(5580, 5510, 1290, 300));
-  // Enter presses OK; Esc cancels through reject(), never applies.
-  ok_->setDefault(true);
-  apply_->setEnabled(false);
-}
-
-void OptionsDialog::SetFocusOrder() {
-  using B = OptionsCheckBox;
-  using V = OptionsValueBox;
-  const std::vector<QWidget*> order{
-      tab_strip_,
-      panels_[0],
-      check_boxes_[B::chkNotifyPS1],
-      check_boxes_[B::chkNotifyRT],
-      check_boxes_[B::chkNotifyCV2],
-      value_boxes_[V::txtCV2Value],
-      check_boxes_[B::chkNotifyCV4],
-      check_boxes_[B::chkNotifyPS2],
-      check_boxes_[B::chkNotifyCV0],
-      value_boxes_[V::txtCV0Value],
-      check_boxes_[B::chkNotifyPS0],
-      check_boxes_[B::chkNotifyAtRun],
-      check_boxes_[B::chkNotifyAtResume],
-      check_boxes_[B::chkUseTimeStamp],
-      check_boxes_[B::chkNotifyLifePercentAtRun],
-      panels_[1],
-      check_boxes_[B::chkAutoRun],
-      ok_,
-      cancel_,
-      apply_,
-  };
-  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+// A caption wider than its designed box would be cut; the box grows to the right,
+// and a sentence row's later parts move out of its way.
+void OptionsDialog::LayOutSentences() {
+  for (QCheckBox* check_box : check_boxes_ | std::views::values) WidenToText(check_box);
+  for (QLabel* label : findChildren<QLabel*>()) WidenToText(label);
+  std::vector<std::array<RowPart, 4>> rows;
+  for (const auto& [sentence, parts] : sentences_) {
+    std::array<RowPart, 4> row{};
+    for (std::size_t i = 0; i < row.size() && i < parts.size(); ++i) {
+      row[i] = {parts[i]->x(), parts[i]->width(), parts[i]->sizeHint().width()};
+    }
+    rows.push_back(row);
+  }
+  if (rows.empty()) return;
+  QWidget* panel = sentences_.begin()->second.front()->parentWidget();
+  const int least_value_box = sentences_.begin()->second.at(2)->minimumSizeHint().width();
+  LayOutSentenceRows(rows, {kSentenceGap, panel->width(), least_value_box});
+  std::size_t row = 0;
+  for (const auto& [sentence, parts] : sentences_) {
+    for (std::size_t i = 0; i < parts.size() && i < 4; ++i) {
+      parts[i]->setGeometry(rows[row][i].left, parts[i]->y(), rows[row][i].width,
+                            parts[i]->height());
+    }
+    ++row;
+  }
 }
 
 StepperBox* OptionsDialog::ValueBox(OptionsValueBox box) const {

@@ -6,7 +6,9 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <vector>
 
+#include "options/options_layout.h"
 #include "options/options_presenter.h"
 #include "options/options_view.h"
 
@@ -58,17 +60,13 @@ class OptionsDialog final : public QDialog, public OptionsView {
 
  private:
   void BuildTabs();
-  void BuildFirstPanel();
-  void BuildSecondPanel();
-  void BuildButtons();
-  void SetFocusOrder();
   QWidget* AddPanel(int index, bool visible);
-  QLabel* AddLabel(QWidget* panel, const char* name, const char* caption, QRect geometry);
-  void AddHeading(QWidget* panel, const char* name, const char* caption, QRect geometry,
-                  int rule_left, int rule_right);
-  QCheckBox* AddCheckBox(QWidget* panel, OptionsCheckBox box, const char* caption, QRect geometry);
-  StepperBox* AddValueBox(QWidget* panel, OptionsValueBox box, QRect geometry);
-  QPushButton* AddButton(const char* name, const char* caption, QRect geometry);
+  // Walks the dialog's portable description; the widgets take the focus in its order.
+  void BuildControls();
+  QWidget* AddControl(QWidget* parent, const DialogControl& control);
+  void AddRule(QWidget* panel, const TwipsBox& heading);
+  QPushButton* AddButton(const DialogControl& control);
+  void LayOutSentences();
   StepperBox* ValueBox(OptionsValueBox box) const;
 
   QIcon main_window_icon_;
@@ -76,6 +74,8 @@ class OptionsDialog final : public QDialog, public OptionsView {
   std::array<QWidget*, 2> panels_{};
   std::map<OptionsCheckBox, QCheckBox*> check_boxes_;
   std::map<OptionsValueBox, StepperBox*> value_boxes_;
+  // Each sentence row's parts, left to right.
+  std::map<int, std::vector<QWidget*>> sentences_;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPushButton* apply_ = nullptr;

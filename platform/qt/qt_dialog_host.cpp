@@ -14,57 +14,39 @@ QtDialogHost::QtDialogHost(Settings& settings, SettingsStore& store, AutoRunRegi
       main_window_icon_(std::move(main_window_icon)) {}
 
 QtDialogHost::~QtDialogHost() {
-  CloseOptions();
-  CloseAbout();
+  Close(DialogKind::Options);
+  Close(DialogKind::About);
 }
 
-void QtDialogHost::OpenOptions() { Act(tracker_.OnMenuOpen(DialogKind::Options), DialogKind::Options); }
-
-void QtDialogHost::OpenAbout() { Act(tracker_.OnMenuOpen(DialogKind::About), DialogKind::About); }
-
-void QtDialogHost::OpenOptionsFromTray() {
-  Act(tracker_.OnTrayDoubleClick(), DialogKind::Options);
+QDialog* QtDialogHost::Open(DialogKind dialog) const {
+  return dialog == DialogKind::Options ? static_cast<QDialog*>(options_.data())
+                                       : static_cast<QDialog*>(about_.data());
 }
 
-void QtDialogHost::Act(OpenAction action, DialogKind dialog) {
-  QDialog* open = dialog == DialogKind::Options ? static_cast<QDialog*>(options_.data())
-                                                : static_cast<QDialog*>(about_.data());
-  switch (action) {
-    case OpenAction::Ignore:
-      return;
-    case OpenAction::Focus:
-      if (open != nullptr) Focus(open);
-      return;
-    case OpenAction::Show:
-      if (dialog == DialogKind::Options) {
-        options_ = new OptionsDialog(settings_, store_, autorun_, tracker_, main_window_icon_);
-        Show(options_);
-      } else {
-        about_ = new AboutBox(launcher_, tracker_, BuiltProgramIdentity(), main_window_icon_);
-        Show(about_);
-      }
-      return;
+void QtDialogHost::ShowNew(DialogKind dialog) {
+  QDialog* shown = nullptr;
+  if (dialog == DialogKind::Options) {
+    options_ = new OptionsDialog(settings_, store_, autorun_, tracker_, main_window_icon_);
+    shown = options_;
+  } else {
+    about_ = new AboutBox(launcher_, tracker_, BuiltProgramIdentity(), main_window_icon_);
+    shown = about_;
   }
-}
-
-void QtDialogHost::Show(QDialog* dialog) {
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setWindowModality(Qt::ApplicationModal);
-  dialog->show();
+  shown->setAttribute(Qt::WA_DeleteOnClose);
+  shown->setWindowModality(Qt::ApplicationModal);
+  shown->show();
   Focus(dialog);
 }
 
-void QtDialogHost::Focus(QDialog* dialog) {
-  dialog->raise();
-  dialog->activateWindow();
+void QtDialogHost::Focus(DialogKind dialog) {
+  QDialog* open = Open(dialog);
+  if (open == nullptr) return;
+  open->raise();
+  open->activateWindow();
 }
 
-void QtDialogHost::CloseOptions() {
-  if (options_) options_->reject();
-}
-
-void QtDialogHost::CloseAbout() {
-  if (about_) about_->reject();
+void QtDialogHost::Close(DialogKind dialog) {
+  if (QDialog* open = Open(dialog)) open->reject();
 }
 
 }  // namespace norvaket::qt

@@ -3,9 +3,9 @@
 #include <QIcon>
 #include <QPointer>
 
-#include "platform/qt/dialog_host.h"
 #include "settings/autorun.h"
 #include "settings/settings_store.h"
+#include "tray/dialog_host.h"
 #include "tray/dialog_tracker.h"
 #include "tray/launcher.h"
 
@@ -16,27 +16,24 @@ namespace norvaket::qt {
 class OptionsDialog;
 class AboutBox;
 
-// Creates each dialog when it opens (it loads itself from the current settings)
-// and lets it delete itself when it closes. The dialogs are application-modal
-// but do not block the caller, so the update timer keeps ticking underneath.
-class QtDialogHost final : public DialogHost {
+// The dialogs' windows in Qt. Each dialog is created when it opens (it loads
+// itself from the current settings) and deletes itself when it closes. The
+// dialogs are application-modal but do not block the caller, so the update
+// timer keeps ticking underneath.
+class QtDialogHost final : public DialogWindows {
  public:
   QtDialogHost(Settings& settings, SettingsStore& store, AutoRunRegistration& autorun,
                Launcher& launcher, QIcon main_window_icon);
   ~QtDialogHost() override;
 
-  void OpenOptions() override;
-  void OpenAbout() override;
-  void OpenOptionsFromTray() override;
-  void CloseOptions() override;
-  void CloseAbout() override;
+  void ShowNew(DialogKind dialog) override;
+  void Focus(DialogKind dialog) override;
+  void Close(DialogKind dialog) override;
 
   const DialogTracker& Tracker() const { return tracker_; }
 
  private:
-  void Act(OpenAction action, DialogKind dialog);
-  void Show(QDialog* dialog);
-  static void Focus(QDialog* dialog);
+  QDialog* Open(DialogKind dialog) const;
 
   Settings& settings_;
   SettingsStore& store_;

@@ -4,11 +4,14 @@
 
 #include "platform/win32/message_pump.h"
 #include "platform/win32/utf16.h"
+#include "tray/about_layout.h"
 
 namespace norvaket::win32 {
 namespace {
 
-constexpr TwipsRect kClientArea{0, 0, 5730, 3555};
+TwipsRect Twips(const TwipsBox& box) {
+  return {box.left, box.top, box.width, box.height};
+}
 
 }  // namespace
 
@@ -23,28 +26,49 @@ HWND AboutBox::AddLabel(const char* caption, const TwipsRect& place, int id) {
 }
 
 HWND AboutBox::OnCreate() {
-  SizeAndCentre(kClientArea.width, kClientArea.height);
+  SizeAndCentre(kAboutClientArea.width, kAboutClientArea.height);
   link_font_ = CreateDialogFont(Dpi(), true);
-  // cmdOK first: it is first in the tab order, and the Enter and Esc button.
-  ok_ = AddControl(Handle(), L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                   {4245, 2625, 1380, 345}, IDOK);
-  icon_ = AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ICON, {240, 240, 480, 480}, kIconId);
-  title_ = AddLabel("AppName", {1080, 240, 3885, 360}, kTitleId);
-  version_ = AddLabel("AppVer", {1080, 600, 3885, 225}, kVersionId);
-  description_ = AddLabel("AppComment", {1080, 1125, 1020, 180}, kDescriptionId);
-  lines_ = {{90, 2445, 5654, kRuleGrey, 1}, {105, 2460, 5654, kRuleWhite, 2}};
-  GrowToText(AddLabel("URL:", {120, 2640, 360, 180}), Font(), 0, true);
-  GrowToText(AddLabel("E-Mail:", {120, 2880, 540, 180}), Font(), 0, true);
-  const TwipsRect link_places[] = {{720, 2640, 2220, 180}, {720, 2880, 1560, 180}};
-  for (std::size_t link = 0; link < links_.size(); ++link) {
-    // SS_NOTIFY: the label reports clicks and takes the mouse, for the hand cursor.
-    links_[link] =
-        AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
-                   link_places[link], kFirstLinkId + static_cast<int>(link));
-    SendMessageW(links_[link], WM_SETFONT, reinterpret_cast<WPARAM>(link_font_), FALSE);
+  // Created in the table's order, which is the tab order: cmdOK first.
+  for (const DialogControl& control : kAboutBoxControls) BuildControl(control);
+  for (const EtchedLine& line : kAboutLine) {
+    lines_.push_back(
+        {line.left, line.top, line.right, line.white ? kRuleWhite : kRuleGrey, line.width_px});
   }
   presenter_.Load();
   return ok_;
+}
+
+void AboutBox::BuildControl(const DialogControl& control) {
+  const TwipsRect place = Twips(control.place);
+  switch (control.kind) {
+    case ControlKind::Button:
+      ok_ = AddControl(Handle(), L"BUTTON", control.caption,
+                       WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, place, IDOK);
+      return;
+    case ControlKind::Icon:
+      icon_ = AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ICON, place, kIconId);
+      return;
+    case ControlKind::Link: {
+      const auto link = static_cast<std::size_t>(control.index);
+      // SS_NOTIFY: the label reports clicks and takes the mouse, for the hand cursor.
+      links_.at(link) =
+          AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, place,
+                     kFirstLinkId + control.index);
+      SendMessageW(links_[link], WM_SETFONT, reinterpret_cast<WPARAM>(link_font_), FALSE);
+      return;
+    }
+    default:
+      break;
+  }
+  if (control.name == "lblTitle") {
+    title_ = AddLabel(control.caption, place, kTitleId);
+  } else if (control.name == "lblVersion") {
+    version_ = AddLabel(control.caption, place, kVersionId);
+  } else if (control.name == "lblDescription") {
+    description_ = AddLabel(control.caption, place, kDescriptionId);
+  } else {
+    GrowToText(AddLabel(control.caption, place), Font(), 0, true);
+  }
 }
 
 void AboutBox::OnCommand(int id, int code, HWND /*control*/) {
@@ -116,11 +140,7 @@ void AboutBox::SetDescriptionText(const std::string& text) {
 }
 
 void AboutBox::CopyMainWindowIcon() {
-  const auto big = GetClassLongPtrW(main_window_, GCLP_HICON);
-  const auto small = GetClassLongPtrW(main_window_, GCLP_HICONSM);
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, big);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, small != 0 ? small : big);
-  SendMessageW(icon_, STM_SETICON, static_cast<WPARAM>(big), 0);
+  SendMessageW(icon_, STM_SETICON, reinterpret_cast<WPARAM>(CopyIconFrom(main_window_)), 0);
 }
 
 void AboutBox::SetLinkCaption(std::size_t link, const std::string& text) {

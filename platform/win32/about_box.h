@@ -9,6 +9,7 @@
 #include "platform/win32/rule_line.h"
 #include "tray/about_presenter.h"
 #include "tray/about_view.h"
+#include "tray/dialog_layout.h"
 
 namespace norvaket::win32 {
 
@@ -47,6 +48,8 @@ class AboutBox final : public ModalDialog, private AboutView {
   void ProcessPendingEvents() override;
   void CloseDialog() override { Close(); }
 
+  // One control of the about box's portable description.
+  void BuildControl(const DialogControl& control);
   HWND AddLabel(const char* caption, const TwipsRect& place, int id = 0xFFFF);
   int LinkIndexOf(HWND control) const;
 

@@ -119,6 +119,14 @@ HWND ModalDialog::AddControl(HWND parent, const wchar_t* window_class, const std
   return control;
 }
 
+HICON ModalDialog::CopyIconFrom(HWND window) {
+  const auto big = GetClassLongPtrW(window, GCLP_HICON);
+  const auto small = GetClassLongPtrW(window, GCLP_HICONSM);
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, big);
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, small != 0 ? small : big);
+  return reinterpret_cast<HICON>(big);
+}
+
 void ModalDialog::GrowToText(HWND control, HFONT font, int extra_px, bool exact_width) {
   const int length = GetWindowTextLengthW(control);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');

@@ -59,6 +59,9 @@ class ModalDialog {
   // replacement font may run wider or taller. With `exact_width` the width
   // becomes the caption's, as for labels sized to their text.
   void GrowToText(HWND control, HFONT font, int extra_px, bool exact_width = false);
+  // Gives the dialog the class icons of `window` (its big one where it has no small
+  // one); the big icon, for a dialog that shows it as well.
+  HICON CopyIconFrom(HWND window);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

@@ -2,19 +2,25 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "platform/win32/utf16.h"
 
 namespace norvaket::win32 {
 namespace {
 
-constexpr TwipsRect kClientArea{0, 0, 6975, 5910};
-constexpr TwipsRect kTabStripPlace{120, 120, 6735, 5295};
-constexpr TwipsRect kPanelPlace{240, 480, 6495, 4815};
-constexpr int kRuleRight = 6360;
 constexpr int kSentenceGapPx = 4;
 constexpr int kLabelId = 0xFFFF;  // labels are never addressed
+
+// A child window's rectangle in its parent's client coordinates.
+RECT PlaceOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TwipsRect Twips(const TwipsBox& box) {
+  return {box.left, box.top, box.width, box.height};
+}
 
 std::size_t IndexOf(OptionsCheckBox box) {
   return static_cast<std::size_t>(box);
@@ -51,12 +57,16 @@ HWND OptionsDialog::OnCreate() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
   SetCaption("オプション");
-  SizeAndCentre(kClientArea.width, kClientArea.height);
+  SizeAndCentre(kOptionsClientArea.width, kOptionsClientArea.height);
   // Created in the focus order; the dialog manager tabs in creation order.
   BuildTabStrip();
-  BuildFirstPanel();
-  BuildSecondPanel();
-  BuildButtons();
+  for (int panel = 1; panel <= static_cast<int>(panels_.size()); ++panel) {
+    panels_[static_cast<std::size_t>(panel - 1)].Create(
+        Instance(), Handle(), Twips(kOptionsPanelPlace), Dpi(), kFirstPanelId + panel - 1,
+        panel == 1);
+  }
+  for (const DialogControl& control : kOptionsDialogControls) BuildControl(control);
+  LayOutSentences();
   // The tab control goes to the bottom so the panels paint over its page
   // area. That also makes it the last stop of the Tab key, after Apply.
   SetWindowPos(tab_strip_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -66,13 +76,13 @@ HWND OptionsDialog::OnCreate() {
 
 void OptionsDialog::BuildTabStrip() {
   tab_strip_ = AddControl(Handle(), WC_TABCONTROLW, "", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                          kTabStripPlace, kTabStripId);
-  // Tab 1 "表示" (key General), tab 2 "動作" (key Run); addressed by index.
-  const wchar_t* captions[] = {L"表示", L"動作"};
-  for (int i = 0; i < 2; ++i) {
+                          Twips(kOptionsTabStripPlace), kTabStripId);
+  // Addressed by index: a tab's key is a name for readers only.
+  for (int i = 0; i < static_cast<int>(kOptionsTabCaptions.size()); ++i) {
+    std::wstring caption = ToUtf16(kOptionsTabCaptions[static_cast<std::size_t>(i)]);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(captions[i]);
+    item.pszText = caption.data();
     SendMessageW(tab_strip_, TCM_INSERTITEMW, static_cast<WPARAM>(i),
                  reinterpret_cast<LPARAM>(&item));
   }
@@ -103,103 +113,84 @@ HWND OptionsDialog::AddValueBox(HWND panel, OptionsValueBox box, const TwipsRect
   return value_box;
 }
 
-void OptionsDialog::AddHeading(DialogPanel& panel, const char* caption, const TwipsRect& place,
-                               int rule_left) {
-  AddLabel(panel.Handle(), caption, place);
-  const int rule_y = place.top + 90;
-  panel.AddRuleLine({rule_left, rule_y, kRuleRight, kRuleGrey});
-  panel.AddRuleLine({rule_left, rule_y + 15, kRuleRight, kRuleWhite});
+void OptionsDialog::AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place) {
+  AddLabel(panel.Handle(), caption, Twips(place));
+  const int rule_left = place.left + place.width + kHeadingRuleGap;
+  const int rule_y = place.top + kHeadingRuleDrop;
+  panel.AddRuleLine({rule_left, rule_y, kHeadingRuleRight, kRuleGrey});
+  panel.AddRuleLine({rule_left, rule_y + 15, kHeadingRuleRight, kRuleWhite});
 }
 
-// A row "check box, label, value box, % label" reads as one sentence. Where
-// wider text makes a part grow, the parts after it move right so that none
-// hides another; if that runs past the panel, the last three move back left
-// into whatever room the row has.
-void OptionsDialog::LayOutSentence(HWND check_box, HWND before, HWND value_box, HWND after) {
-  const int gap = MulDiv(kSentenceGapPx, Dpi(), 96);
-  HWND parts[] = {check_box, before, value_box, after};
-  RECT rects[4];
-  for (int i = 0; i < 4; ++i) {
-    GetWindowRect(parts[i], &rects[i]);
-    MapWindowPoints(nullptr, GetParent(parts[i]), reinterpret_cast<POINT*>(&rects[i]), 2);
+void OptionsDialog::BuildControl(const DialogControl& control) {
+  HWND parent = control.panel == 0 ? Handle() : Panel(control.panel);
+  HWND made = nullptr;
+  switch (control.kind) {
+    case ControlKind::Heading:
+      AddHeading(panels_.at(static_cast<std::size_t>(control.panel - 1)), control.caption,
+                 control.place);
+      return;
+    case ControlKind::Label:
+      made = AddLabel(parent, control.caption, Twips(control.place));
+      break;
+    case ControlKind::CheckBox:
+      made = AddCheckBox(parent, CheckBoxNamed(control.name).value(), control.caption,
+                         Twips(control.place));
+      break;
+    case ControlKind::ValueBox:
+      made = AddValueBox(parent, ValueBoxNamed(control.name).value(), Twips(control.place));
+      break;
+    case ControlKind::Button:
+      AddButton(control);
+      return;
+    case ControlKind::Icon:
+    case ControlKind::Link:
+      return;  // the options dialog has none
   }
-  for (int i = 1; i < 4; ++i) {
-    const int least_x = rects[i - 1].right + gap;
-    if (rects[i].left < least_x) OffsetRect(&rects[i], least_x - rects[i].left, 0);
+  if (control.sentence != 0) sentences_[control.sentence].push_back(made);
+}
+
+void OptionsDialog::AddButton(const DialogControl& control) {
+  const DWORD style = WS_VISIBLE | WS_TABSTOP;
+  if (control.name == "cmdOK") {
+    ok_ = AddControl(Handle(), L"BUTTON", control.caption, style | BS_DEFPUSHBUTTON,
+                     Twips(control.place), IDOK);
+  } else if (control.name == "cmdCancel") {
+    cancel_ = AddControl(Handle(), L"BUTTON", control.caption, style | BS_PUSHBUTTON,
+                         Twips(control.place), IDCANCEL);
+  } else if (control.name == "cmdApply") {
+    apply_ = AddControl(Handle(), L"BUTTON", control.caption,
+                        style | WS_DISABLED | BS_PUSHBUTTON, Twips(control.place), kApplyId);
   }
+}
+
+// The rows "check box, label, value box, % label" read as sentences, laid out
+// together by the portable rule from the sizes their captions grew to.
+void OptionsDialog::LayOutSentences() {
+  std::vector<std::array<RowPart, 4>> rows;
+  for (const auto& [sentence, parts] : sentences_) {
+    std::array<RowPart, 4> row{};
+    for (std::size_t i = 0; i < row.size() && i < parts.size(); ++i) {
+      const RECT rect = PlaceOf(parts[i]);
+      row[i] = {rect.left, rect.right - rect.left, rect.right - rect.left};
+    }
+    rows.push_back(row);
+  }
+  if (rows.empty()) return;
+  HWND value_box = sentences_.begin()->second.at(2);
   RECT panel;
-  GetClientRect(GetParent(check_box), &panel);
-  const int overflow = rects[3].right - (panel.right - gap);
-  const int room = rects[1].left - (rects[0].right + gap);
-  const int shift = std::min(std::max(overflow, 0), std::max(room, 0));
-  for (int i = 1; i < 4; ++i) OffsetRect(&rects[i], -shift, 0);
-  // Still too long: the value box gives up width down to two digits and its stepper.
-  const int least_box =
+  GetClientRect(GetParent(value_box), &panel);
+  const int least_value_box =
       TextExtent(value_box, Font(), L"99").cx + MulDiv(8 + kStepperWidthPx, Dpi(), 96);
-  const int squeeze =
-      std::min(std::max(overflow - shift, 0),
-               std::max(static_cast<int>(rects[2].right - rects[2].left) - least_box, 0));
-  rects[2].right -= squeeze;
-  OffsetRect(&rects[3], -squeeze, 0);
-  for (int i = 1; i < 4; ++i) {
-    SetWindowPos(parts[i], nullptr, rects[i].left, rects[i].top, rects[i].right - rects[i].left,
-                 rects[i].bottom - rects[i].top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutSentenceRows(rows, {MulDiv(kSentenceGapPx, Dpi(), 96), panel.right, least_value_box});
+  std::size_t row = 0;
+  for (const auto& [sentence, parts] : sentences_) {
+    for (std::size_t i = 0; i < parts.size() && i < 4; ++i) {
+      const RECT rect = PlaceOf(parts[i]);
+      SetWindowPos(parts[i], nullptr, rows[row][i].left, rect.top, rows[row][i].width,
+                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ++row;
   }
-}
-
-void OptionsDialog::BuildFirstPanel() {
-  DialogPanel& frame = panels_[0];
-  HWND panel = frame.Create(Instance(), Handle(), kPanelPlace, Dpi(), kFirstPanelId, true);
-  AddHeading(frame, "基本設定", {120, 120, 720, 180}, 960);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyPS1, "バッテリへの切り替えを通知する(&B)",
-              {360, 480, 3015, 195});
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyRT, "バッテリの持続時間を通知する(&R)",
-              {360, 840, 3015, 195});
-  HWND low = AddCheckBox(panel, OptionsCheckBox::chkNotifyCV2, "バッテリの低下を通知する(&L)",
-                         {360, 1200, 2535, 195});
-  HWND low_before = AddLabel(panel, "バッテリ残量が", {3120, 1200, 1005, 180});
-  HWND low_box = AddValueBox(panel, OptionsValueBox::txtCV2Value, {4200, 1155, 855, 270});
-  HWND low_after = AddLabel(panel, "% になった時", {5160, 1200, 870, 180});
-  LayOutSentence(low, low_before, low_box, low_after);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyCV4, "バッテリ切れを通知する(&C)",
-              {360, 1560, 3015, 195});
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyPS2, "AC電源への切り替えを通知する(&B)",
-              {360, 1920, 3015, 195});
-  HWND progress = AddCheckBox(panel, OptionsCheckBox::chkNotifyCV0, "充電の進捗を通知する(&U)",
-                              {360, 2280, 2535, 195});
-  HWND progress_before = AddLabel(panel, "バッテリ残量が", {3120, 2280, 1005, 180});
-  HWND progress_box = AddValueBox(panel, OptionsValueBox::txtCV0Value, {4200, 2235, 855, 270});
-  HWND progress_after = AddLabel(panel, "% になった時", {5160, 2280, 870, 180});
-  LayOutSentence(progress, progress_before, progress_box, progress_after);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyPS0, "充電の完了を通知する(&F)",
-              {360, 2640, 4215, 195});
-  AddHeading(frame, "詳細設定", {120, 3120, 720, 180}, 960);
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyAtRun, "起動時に電源の状態を通知する(&E)",
-              {360, 3480, 4935, 195});
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyAtResume,
-              "スタンバイ状態から回復した時に電源の状態を通知する(&R)", {360, 3840, 4935, 195});
-  AddCheckBox(panel, OptionsCheckBox::chkUseTimeStamp, "通知時に時刻を表示する(&T)",
-              {360, 4200, 3495, 195});
-  AddCheckBox(panel, OptionsCheckBox::chkNotifyLifePercentAtRun,
-              "通知時にバッテリの残量を表示する(&P)", {360, 4560, 4215, 195});
-}
-
-void OptionsDialog::BuildSecondPanel() {
-  DialogPanel& frame = panels_[1];
-  HWND panel = frame.Create(Instance(), Handle(), kPanelPlace, Dpi(), kFirstPanelId + 1, false);
-  AddHeading(frame, "動作", {120, 120, 360, 180}, 600);
-  AddCheckBox(panel, OptionsCheckBox::chkAutoRun,
-              "Windows へのログオン時に Halvoria を実行する(&R)", {360, 480, 5055, 195});
-}
-
-void OptionsDialog::BuildButtons() {
-  ok_ = AddControl(Handle(), L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                   {2750, 5510, 1290, 300}, IDOK);
-  cancel_ = AddControl(Handle(), L"BUTTON", "キャンセル", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                       {4170, 5510, 1290, 300}, IDCANCEL);
-  apply_ = AddControl(Handle(), L"BUTTON", "適用(&A)",
-                      WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
-                      {5580, 5510, 1290, 300}, kApplyId);
 }
 
 void OptionsDialog::OnCommand(int id, int code, HWND /*control*/) {
@@ -233,17 +224,23 @@ void OptionsDialog::OnDestroy() {
 }
 
 void OptionsDialog::CopyMainWindowIcon() {
-  const auto big = GetClassLongPtrW(main_window_, GCLP_HICON);
-  const auto small = GetClassLongPtrW(main_window_, GCLP_HICONSM);
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, big);
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, small != 0 ? small : big);
+  CopyIconFrom(main_window_);
 }
 
 void OptionsDialog::AttachStepper(OptionsValueBox box, std::int32_t position) {
   // Its own position goes into the box as text, which the box reports as an edit.
-  spin_handles_[IndexOf(box)] = CreateUpDownControl(
+  HWND stepper = CreateUpDownControl(
       kStepperStyle, 0, 0, MulDiv(kStepperWidthPx, Dpi(), 96), 0, Panel(1), kStepperId, Instance(),
-      ValueBox(box), kStepperHighest, kStepperLowest, position);
+      ValueBox(box), kPercentRange.highest, kPercentRange.lowest, position);
+  spin_handles_[IndexOf(box)] = stepper;
+  // WORKAROUND: the right-aligned up-down control lies over the last pixels of its
+  // buddy's edge; the box ends where the stepper starts instead.
+  const RECT stepper_place = PlaceOf(stepper);
+  const RECT box_place = PlaceOf(ValueBox(box));
+  if (stepper != nullptr && box_place.right > stepper_place.left) {
+    SetWindowPos(ValueBox(box), nullptr, 0, 0, stepper_place.left - box_place.left,
+                 box_place.bottom - box_place.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 CheckState OptionsDialog::GetCheckState(OptionsCheckBox box) const {

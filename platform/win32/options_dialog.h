@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "options/options_layout.h"
 #include "options/options_presenter.h"
 #include "options/options_view.h"
 #include "platform/win32/dialog_panel.h"
@@ -25,8 +28,6 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
   static constexpr int kFirstValueBoxId = 1201;  // + OptionsValueBox
   static constexpr int kStepperId = 101;
   static constexpr int kStepperWidthPx = 18;  // at 96 dpi
-  static constexpr std::int32_t kStepperHighest = 99;
-  static constexpr std::int32_t kStepperLowest = 1;
   static constexpr DWORD kStepperStyle =
       0x50000026;  // child, visible, arrow keys, right, buddy int
 
@@ -68,14 +69,14 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
   void CloseDialog() override;
 
   void BuildTabStrip();
-  void BuildFirstPanel();
-  void BuildSecondPanel();
-  void BuildButtons();
+  // One control of the dialog's portable description.
+  void BuildControl(const DialogControl& control);
+  void AddButton(const DialogControl& control);
   HWND AddLabel(HWND panel, const char* caption, const TwipsRect& place);
   HWND AddCheckBox(HWND panel, OptionsCheckBox box, const char* caption, const TwipsRect& place);
   HWND AddValueBox(HWND panel, OptionsValueBox box, const TwipsRect& place);
-  void AddHeading(DialogPanel& panel, const char* caption, const TwipsRect& place, int rule_left);
-  void LayOutSentence(HWND check_box, HWND before, HWND value_box, HWND after);
+  void AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place);
+  void LayOutSentences();
 
   HWND main_window_;
   OptionsPresenter presenter_;
@@ -83,6 +84,8 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
   std::array<DialogPanel, 2> panels_;
   std::array<HWND, 12> check_boxes_{};
   std::array<HWND, 2> value_boxes_{};
+  // Each sentence row's parts, left to right.
+  std::map<int, std::vector<HWND>> sentences_;
   // SpinHandles: index 0 the stepper of txtCV2Value, index 1 that of txtCV0Value.
   std::array<HWND, 2> spin_handles_{};
   HWND ok_ = nullptr;

@@ -6,40 +6,22 @@
 #include "platform/win32/utf16.h"
 
 namespace norvaket::win32 {
-namespace {
-
-struct MenuItem {
-  UINT id;
-  const char* caption;  // nullptr: a separator line
-  bool enabled;
-};
-
-// "&" marks each item's access key.
-constexpr MenuItem kItems[] = {
-    {mnuSystemProp, "電源のプロパティを開く(&P)", true},
-    {0, nullptr, true},
-    {mnuOption, "オプション(&O)...", true},
-    {mnuHelp, "ヘルプ(&H)...", false},  // defined, but it has no command
-    {mnuInfo, "バージョン情報(&A)", true},
-    {mnuCloseWindow, "終了(&X)", true},
-};
-
-}  // namespace
 
 bool PopupMenu::Create() {
   if (menu_ != nullptr) return true;
   menu_ = CreatePopupMenu();
   if (menu_ == nullptr) return false;
-  for (const MenuItem& item : kItems) {
-    if (item.caption == nullptr) {
+  for (UINT index = 0; index < kTrayMenuItems.size(); ++index) {
+    const MenuItem& item = kTrayMenuItems[index];
+    if (item.command == MenuCommand::None) {
       AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     const std::wstring caption = ToUtf16(item.caption);
-    AppendMenuW(menu_, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.id,
+    AppendMenuW(menu_, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), kFirstItemId + index,
                 caption.c_str());
+    if (item.is_default) SetMenuDefaultItem(menu_, kFirstItemId + index, FALSE);
   }
-  SetMenuDefaultItem(menu_, mnuOption, FALSE);
   return true;
 }
 
@@ -60,6 +42,11 @@ void PopupMenu::Show(HWND owner) {
   // WORKAROUND: a second right-click on the icon would otherwise open the
   // menu only to close it at once; a posted message ends the menu's mode.
   PostMessageW(owner, WM_NULL, 0, 0);
+}
+
+std::optional<MenuCommand> PopupMenu::CommandOfId(UINT id) {
+  if (id < kFirstItemId || id - kFirstItemId >= kTrayMenuItems.size()) return std::nullopt;
+  return kTrayMenuItems[id - kFirstItemId].command;
 }
 
 }  // namespace norvaket::win32

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <string>
+
 #include "tray/launcher.h"
 
 namespace norvaket::win32 {
+
+// Starts a command line with a normal, activated window and does not wait for
+// it. False when it could not be started.
+bool StartProcess(const std::string& command_line);
 
 // Command lines through CreateProcessW, links through ShellExecuteW "open":
 // the browser for a web address, the mail program for "mailto:".

@@ -3,21 +3,12 @@
 #include <string_view>
 
 #include "platform/win32/utf16.h"
+#include "settings/ini_text.h"
 
 namespace norvaket::win32 {
 namespace {
 
 constexpr std::size_t kMaxValueBytes = Win32ProfileStore::kValueBufferChars - 1;
-
-// The longest prefix of at most `max_bytes` bytes that does not end inside a
-// UTF-8 character.
-std::string CutToBytes(std::string text, std::size_t max_bytes) {
-  if (text.size() <= max_bytes) return text;
-  std::size_t cut = max_bytes;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  text.resize(cut);
-  return text;
-}
 
 std::wstring FolderOf(const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
@@ -74,7 +65,7 @@ std::string Win32ProfileStore::GetProfileString(const std::string& section, cons
   wchar_t buffer[kValueBufferChars] = {};
   GetPrivateProfileStringW(ToUtf16(section).c_str(), ToUtf16(key).c_str(), L"", buffer,
                            kValueBufferChars, ToUtf16(file_path).c_str());
-  return CutToBytes(ToUtf8(std::wstring_view(buffer)), kMaxValueBytes);
+  return CutUtf8(ToUtf8(std::wstring_view(buffer)), kMaxValueBytes);
 }
 
 bool Win32ProfileStore::WriteProfileString(const std::string& section, const std::string& key,

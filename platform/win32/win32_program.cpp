@@ -1,12 +1,8 @@
 #include "platform/win32/win32_program.h"
 
+#include "tray/tray_mouse.h"
+
 namespace norvaket::win32 {
-namespace {
-
-constexpr UINT kMouseLeftDoubleClick = WM_LBUTTONDBLCLK;  // 0x203
-constexpr UINT kMouseRightButtonUp = WM_RBUTTONUP;        // 0x205
-
-}  // namespace
 
 int Win32Program::Run() {
   if (!lifecycle_.Main()) return 0;
@@ -60,11 +56,11 @@ void Win32Program::RemoveTrayIcon() {
 }
 
 void Win32Program::CloseOptionsDialog() {
-  if (frmOption_ != nullptr) frmOption_->Close();
+  dialog_host_.CloseOptions();
 }
 
 void Win32Program::CloseAboutBox() {
-  if (frmAbout_ != nullptr) frmAbout_->Close();
+  dialog_host_.CloseAbout();
 }
 
 void Win32Program::CloseMainWindow() {
@@ -84,29 +80,35 @@ void Win32Program::OnExitTick() {
 }
 
 void Win32Program::OnTrayMouse(UINT mouse_message) {
-  if (mouse_message == kMouseLeftDoubleClick) {
-    OpenOptions(dialogs_.OnTrayDoubleClick());
-  } else if (mouse_message == kMouseRightButtonUp) {
-    frmMenus_.Show(frmMain_.Handle());
+  switch (DispatchTrayMouseMessage(mouse_message)) {
+    case TrayMouseAction::OpenOptions:
+      dialog_host_.OpenOptionsFromTray();
+      break;
+    case TrayMouseAction::ShowMenu:
+      frmMenus_.Show(frmMain_.Handle());
+      break;
+    case TrayMouseAction::None:
+      break;
   }
 }
 
 void Win32Program::OnMenuCommand(UINT command_id) {
-  switch (command_id) {
-    case mnuSystemProp:
+  switch (PopupMenu::CommandOfId(command_id).value_or(MenuCommand::None)) {
+    case MenuCommand::SystemProperties:
       launcher_.StartCommandLine(kPowerPropertiesCommand);
       break;
-    case mnuOption:
-      OpenOptions(dialogs_.OnMenuOpen(DialogKind::Options));
+    case MenuCommand::Options:
+      dialog_host_.OpenOptions();
       break;
-    case mnuInfo:
-      OpenAbout(dialogs_.OnMenuOpen(DialogKind::About));
+    case MenuCommand::About:
+      dialog_host_.OpenAbout();
       break;
-    case mnuCloseWindow:
+    case MenuCommand::Exit:
       // Deferred, so that the menu and the click are fully handled first.
       frmMain_.tmrExit().Enable();
       break;
-    default:
+    case MenuCommand::Help:
+    case MenuCommand::None:
       break;
   }
 }
@@ -134,29 +136,35 @@ void Win32Program::OnPowerResume() {
   if (monitor_) monitor_->OnPowerResume();
 }
 
-void Win32Program::OpenOptions(OpenAction action) {
-  if (action == OpenAction::Focus && frmOption_ != nullptr) {
-    SetForegroundWindow(frmOption_->Handle());
-    return;
-  }
-  if (action != OpenAction::Show || frmOption_ != nullptr) return;
-  OptionsDialog dialog(instance_, frmMain_.Handle(), settings_, settings_store_, autorun_,
-                       dialogs_);
-  frmOption_ = &dialog;
-  dialog.ShowModal(frmMain_.Handle());
-  frmOption_ = nullptr;
+ModalDialog* Win32Program::Open(DialogKind dialog) const {
+  if (dialog == DialogKind::Options) return frmOption_;
+  return frmAbout_;
 }
 
-void Win32Program::OpenAbout(OpenAction action) {
-  if (action == OpenAction::Focus && frmAbout_ != nullptr) {
-    SetForegroundWindow(frmAbout_->Handle());
-    return;
+void Win32Program::ShowNew(DialogKind dialog) {
+  if (Open(dialog) != nullptr) return;
+  if (dialog == DialogKind::Options) {
+    OptionsDialog shown(instance_, frmMain_.Handle(), settings_, settings_store_, autorun_,
+                        dialogs_);
+    ShowModalAs(frmOption_, shown);
+  } else {
+    AboutBox shown(instance_, frmMain_.Handle(), launcher_, dialogs_, BuiltProgramIdentity());
+    ShowModalAs(frmAbout_, shown);
   }
-  if (action != OpenAction::Show || frmAbout_ != nullptr) return;
-  AboutBox dialog(instance_, frmMain_.Handle(), launcher_, dialogs_, BuiltProgramIdentity());
-  frmAbout_ = &dialog;
+}
+
+void Win32Program::ShowModalAs(ModalDialog*& open, ModalDialog& dialog) {
+  open = &dialog;
   dialog.ShowModal(frmMain_.Handle());
-  frmAbout_ = nullptr;
+  open = nullptr;
+}
+
+void Win32Program::Focus(DialogKind dialog) {
+  if (ModalDialog* open = Open(dialog)) SetForegroundWindow(open->Handle());
+}
+
+void Win32Program::Close(DialogKind dialog) {
+  if (ModalDialog* open = Open(dialog)) open->Close();
 }
 
 }  // namespace norvaket::win32

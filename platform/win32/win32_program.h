@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "core/clock.h"
+#include "core/system_clock.h"
 #include "core/power_monitor.h"
 #include "core/program_lifecycle.h"
 #include "platform/win32/about_box.h"
@@ -14,7 +14,6 @@
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/single_instance.h"
 #include "platform/win32/win32_folder_lookup.h"
-#include "platform/win32/win32_folders.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_notify_shell.h"
 #include "platform/win32/win32_power_source.h"
@@ -24,6 +23,7 @@
 #include "platform/win32/window_hook.h"
 #include "settings/registry_auto_run.h"
 #include "settings/settings.h"
+#include "tray/dialog_host.h"
 #include "tray/dialog_tracker.h"
 #include "tray/notify_icon.h"
 
@@ -32,7 +32,9 @@ namespace norvaket::win32 {
 // The Windows program: one graph of objects built in wWinMain. It supplies the
 // start-up and shutdown steps that ProgramLifecycle orders, and handles what
 // the hidden main window reports.
-class Win32Program final : private LifecycleSteps, private MainWindowEvents {
+class Win32Program final : private LifecycleSteps,
+                           private MainWindowEvents,
+                           private DialogWindows {
  public:
   static constexpr char kPowerPropertiesCommand[] = "CONTROL.EXE powercfg.cpl";
 
@@ -69,10 +71,15 @@ class Win32Program final : private LifecycleSteps, private MainWindowEvents {
   void OnTaskbarCreated() override;
   void OnDestroyed() override;
 
+  // DialogWindows: a dialog shows modally, on the stack of this call.
+  void ShowNew(DialogKind dialog) override;
+  void Focus(DialogKind dialog) override;
+  void Close(DialogKind dialog) override;
+
   void OnPowerResume();
-  // Shows the dialog modally, gives an open one the focus, or does nothing.
-  void OpenOptions(OpenAction action);
-  void OpenAbout(OpenAction action);
+  ModalDialog* Open(DialogKind dialog) const;
+  // Holds the dialog in `open` while it shows.
+  void ShowModalAs(ModalDialog*& open, ModalDialog& dialog);
 
   HINSTANCE instance_;
   Settings settings_;
@@ -93,9 +100,10 @@ class Win32Program final : private LifecycleSteps, private MainWindowEvents {
   PopupMenu frmMenus_;
   Win32Launcher launcher_;
   DialogTracker dialogs_;
+  DialogHost dialog_host_{*this, dialogs_};
   // The open dialogs; each lives on the stack of its modal call.
-  OptionsDialog* frmOption_ = nullptr;
-  AboutBox* frmAbout_ = nullptr;
+  ModalDialog* frmOption_ = nullptr;
+  ModalDialog* frmAbout_ = nullptr;
   std::optional<PowerMonitor> monitor_;
   WindowHook hook_{[this] { OnPowerResume(); }};
   ProgramLifecycle lifecycle_{*this};

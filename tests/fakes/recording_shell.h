@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tray/notify_shell.h"
+#include "tray/waiter.h"
 
 namespace norvaket::testing {
 

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <vector>
+
+#include "tray/dialog_host.h"
 
 namespace norvaket {
 namespace {
@@ -50,6 +54,35 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{true, false, OpenAction::Focus, OpenAction::Focus, OpenAction::Show},
         OpenCase{false, true, OpenAction::Ignore, OpenAction::Show, OpenAction::Focus},
         OpenCase{true, true, OpenAction::Focus, OpenAction::Focus, OpenAction::Focus}));
+
+class RecordingWindows final : public DialogWindows {
+ public:
+  void ShowNew(DialogKind dialog) override { calls.push_back("show " + Name(dialog)); }
+  void Focus(DialogKind dialog) override { calls.push_back("focus " + Name(dialog)); }
+  void Close(DialogKind dialog) override { calls.push_back("close " + Name(dialog)); }
+  std::vector<std::string> calls;
+
+ private:
+  static std::string Name(DialogKind dialog) {
+    return dialog == DialogKind::Options ? "options" : "about";
+  }
+};
+
+TEST(DialogHostTest, ShowsFocusesOrIgnoresAsTheTrackerDecides) {
+  DialogTracker tracker;
+  RecordingWindows windows;
+  DialogHost host(windows, tracker);
+  host.OpenOptionsFromTray();
+  tracker.MarkLoaded(DialogKind::Options);
+  host.OpenOptions();
+  host.OpenAbout();
+  tracker.MarkUnloaded(DialogKind::Options);
+  tracker.MarkLoaded(DialogKind::About);
+  host.OpenOptionsFromTray();
+  host.CloseAbout();
+  EXPECT_EQ(windows.calls, (std::vector<std::string>{"show options", "focus options",
+                                                     "show about", "close about"}));
+}
 
 }  // namespace
 }  // namespace norvaket

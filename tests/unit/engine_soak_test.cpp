@@ -11,7 +11,7 @@
 
 #include "core/icon_ids.h"
 #include "core/power_monitor.h"
-#include "core/utf16_limit.h"
+#include "tray/utf16_limit.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_power_source.h"
 #include "fakes/recording_shell.h"

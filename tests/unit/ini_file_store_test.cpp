@@ -21,7 +21,7 @@
 #include "platform/linux/xdg_folder_lookup.h"
 #include "settings/ini_document.h"
 #include "settings/ini_settings_store.h"
-#include "settings/settings_keys.h"
+#include "settings/settings_reader_writer.h"
 
 namespace norvaket::linux_platform {
 namespace {

@@ -58,6 +58,16 @@ TEST_F(IniSettingsStoreTest, NoFileGivesTheDefaultsAndCreatesNothing) {
   EXPECT_EQ(profile_.write_calls, 0);
 }
 
+TEST(DefaultSettingsTest, AreTheDesignedValues) {
+  Settings expected;
+  expected.NotifyAtRun = expected.NotifyAtResume = expected.NotifyPS0 = kTrue;
+  expected.NotifyRT = expected.NotifyCV2 = expected.NotifyCV4 = kTrue;
+  expected.NotifyCV0Value = 80;
+  expected.NotifyCV2Value = 20;
+  expected.UpdateInterval = 1000;
+  EXPECT_EQ(DefaultSettings(), expected);
+}
+
 TEST_F(IniSettingsStoreTest, KeysInOtherSectionsHaveNoEffect) {
   EXPECT_EQ(LoadFrom("NotifyAtRun=No\n[Norvaket 1.01]\nNotifyAtRun=No\nNotifyCV0Value=5\n"
                      "[Norvaket 1.00]\n[Other]\nUpdateInterval=9000\n"),

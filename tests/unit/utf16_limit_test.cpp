@@ -1,4 +1,4 @@
-#include "core/utf16_limit.h"
+#include "tray/utf16_limit.h"
 
 #include <gtest/gtest.h>
 

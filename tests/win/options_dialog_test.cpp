@@ -8,11 +8,11 @@
 
 #include "dialog_test_support.h"
 #include "platform/win32/message_pump.h"
-#include "platform/win32/win32_folder_lookup.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_settings_store.h"
 #include "settings/registry_auto_run.h"
 #include "settings/registry_layer.h"
+#include "test_folder_lookup.h"
 #include "win32_test_folder.h"
 
 namespace norvaket::win32 {
@@ -23,29 +23,12 @@ using testing::OwnerWindow;
 using testing::PressKey;
 using testing::ReadText;
 using testing::TestFolder;
+using testing::TestFolderLookup;
 using testing::TimerAction;
 using testing::TypeText;
 using testing::WindowText;
 
 constexpr char kProgramPath[] = "C:\\Program Files\\Norvaket\\norvaket";
-
-// The real folder calls, with a test folder as the application-data folder.
-class TestFolderLookup final : public FolderLookup {
- public:
-  explicit TestFolderLookup(std::string app_data) : app_data_(std::move(app_data)) {}
-  std::int32_t GetFolderPath(std::int32_t, std::string& path) override {
-    path = app_data_;
-    return kFolderFound;
-  }
-  std::string ExecutableFolder() override { return real_.ExecutableFolder(); }
-  bool Exists(const std::string& path) override { return real_.Exists(path); }
-  bool CreateFolder(const std::string& path) override { return real_.CreateFolder(path); }
-  std::string PathSeparator() override { return "\\"; }
-
- private:
-  std::string app_data_;
-  Win32FolderLookup real_;
-};
 
 std::string RunValue(RegistryApi& registry) {
   return RegistryValueText(
@@ -156,6 +139,23 @@ TEST_F(OptionsDialogTest, TheSteppersAreUpDownControlsOfTheFirstPanel) {
                  reinterpret_cast<LPARAM>(&highest));
     EXPECT_EQ(lowest, 1);
     EXPECT_EQ(highest, 99);
+  }
+}
+
+TEST_F(OptionsDialogTest, BothValueBoxRowsShareOneLeftEdgeAndWidth) {
+  OptionsDialog& options = Open();
+  RECT low;
+  RECT progress;
+  GetWindowRect(options.ValueBox(OptionsValueBox::txtCV2Value), &low);
+  GetWindowRect(options.ValueBox(OptionsValueBox::txtCV0Value), &progress);
+  EXPECT_EQ(low.left, progress.left);
+  EXPECT_EQ(low.right - low.left, progress.right - progress.left);
+  for (OptionsValueBox box : {OptionsValueBox::txtCV2Value, OptionsValueBox::txtCV0Value}) {
+    RECT value;
+    RECT stepper;
+    GetWindowRect(options.ValueBox(box), &value);
+    GetWindowRect(options.Stepper(box), &stepper);
+    EXPECT_LE(value.right, stepper.left) << "the stepper does not cover the box";
   }
 }
 

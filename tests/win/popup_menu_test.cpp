@@ -2,35 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include "platform/win32/utf16.h"
 
 namespace norvaket::win32 {
 namespace {
 
-struct ItemCase {
-  UINT id;  // 0: separator
-  const wchar_t* caption;
-  bool enabled;
-};
-
-// The six items in order, with their access keys.
-const ItemCase kExpected[] = {
-    {mnuSystemProp, L"\u96FB\u6E90\u306E\u30D7\u30ED\u30D1\u30C6\u30A3\u3092\u958B\u304F(&P)", true},
-    {0, L"", true},
-    {mnuOption, L"\u30AA\u30D7\u30B7\u30E7\u30F3(&O)...", true},
-    {mnuHelp, L"\u30D8\u30EB\u30D7(&H)...", false},
-    {mnuInfo, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831(&A)", true},
-    {mnuCloseWindow, L"\u7D42\u4E86(&X)", true},
-};
-
-TEST(PopupMenuTest, HoldsTheItemsInOrderWithCaptionsAndStates) {
+// The menu model's captions and states are the model's; here only that every item
+// of it becomes a menu item whose id leads back to its command.
+TEST(PopupMenuTest, BuildsEveryItemOfTheMenuModel) {
   PopupMenu frmMenus;
   ASSERT_TRUE(frmMenus.Create());
   HMENU menu = frmMenus.Handle();
-  ASSERT_EQ(GetMenuItemCount(menu), 6);
-  for (int position = 0; position < 6; ++position) {
-    const ItemCase& expected = kExpected[position];
-    SCOPED_TRACE(position);
+  ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(kTrayMenuItems.size()));
+  for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+    const MenuItem& expected = kTrayMenuItems[position];
+    SCOPED_TRACE(expected.name);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     wchar_t caption[64] = {};
@@ -38,20 +24,21 @@ TEST(PopupMenuTest, HoldsTheItemsInOrderWithCaptionsAndStates) {
     info.dwTypeData = caption;
     info.cch = 64;
     ASSERT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
-    if (expected.id == 0) {
+    if (expected.command == MenuCommand::None) {
       EXPECT_TRUE(info.fType & MFT_SEPARATOR);
       continue;
     }
-    EXPECT_EQ(info.wID, expected.id);
-    EXPECT_STREQ(caption, expected.caption);
+    EXPECT_EQ(PopupMenu::CommandOfId(info.wID), expected.command);
+    EXPECT_EQ(std::wstring(caption), ToUtf16(expected.caption));
     EXPECT_EQ((info.fState & MFS_DISABLED) == 0, expected.enabled);
+    EXPECT_EQ((info.fState & MFS_DEFAULT) != 0, expected.is_default);
   }
 }
 
-TEST(PopupMenuTest, OptionsIsTheDefaultItem) {
-  PopupMenu frmMenus;
-  ASSERT_TRUE(frmMenus.Create());
-  EXPECT_EQ(GetMenuDefaultItem(frmMenus.Handle(), FALSE, 0), static_cast<UINT>(mnuOption));
+TEST(PopupMenuTest, AnIdOfNoItemHasNoCommand) {
+  EXPECT_EQ(PopupMenu::CommandOfId(0), std::nullopt);
+  EXPECT_EQ(PopupMenu::CommandOfId(PopupMenu::kFirstItemId + kTrayMenuItems.size()),
+            std::nullopt);
 }
 
 TEST(PopupMenuTest, DestroyReleasesTheMenu) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_folder_lookup.h"
+#include "test_folder_lookup.h"
 #include "win32_test_folder.h"
 
 namespace norvaket::win32 {
@@ -15,26 +15,8 @@ namespace {
 using testing::ReadBytes;
 using testing::ReadText;
 using testing::TestFolder;
+using testing::TestFolderLookup;
 using testing::WriteBytes;
-
-// The real folder calls, with a test folder in place of the user's
-// application-data folder.
-class TestFolderLookup final : public FolderLookup {
- public:
-  explicit TestFolderLookup(std::string app_data) : app_data_(std::move(app_data)) {}
-  std::int32_t GetFolderPath(std::int32_t, std::string& path) override {
-    path = app_data_;
-    return kFolderFound;
-  }
-  std::string ExecutableFolder() override { return real_.ExecutableFolder(); }
-  bool Exists(const std::string& path) override { return real_.Exists(path); }
-  bool CreateFolder(const std::string& path) override { return real_.CreateFolder(path); }
-  std::string PathSeparator() override { return real_.PathSeparator(); }
-
- private:
-  std::string app_data_;
-  Win32FolderLookup real_;
-};
 
 // Passes every key on to the real profile store; before each write it runs
 // `before_write`, and it can make one write fail as a full disk would.

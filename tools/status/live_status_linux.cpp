@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/clock.h"
+#include "core/system_clock.h"
 #include "core/tray_view.h"
 #include "platform/linux/unique_fd.h"
 #include "tools/status/live_source.h"

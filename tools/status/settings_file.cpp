@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "settings/ini_document.h"
-#include "settings/settings_keys.h"
+#include "settings/settings_reader_writer.h"
 
 namespace norvaket::status_tool {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_folders.h"
+#include "platform/win32/win32_folder_lookup.h"
 
 #include <windows.h>
 
@@ -24,7 +24,7 @@ TEST(Win32FoldersTest, TheApplicationDataFolderExists) {
 TEST(Win32FoldersTest, FolderAndNameMakeUpTheExecutablesPath) {
   const std::string path = ExecutablePath();
   ASSERT_FALSE(path.empty());
-  EXPECT_EQ(ExecutableBaseName(), "win32_folders_test");
+  EXPECT_EQ(ExecutableBaseName(), "win32_folder_lookup_test");
   const std::string folder = ExecutableFolder();
   ASSERT_FALSE(folder.empty());
   const std::string joined = folder.back() == '\\' ? folder : folder + "\\";
@@ -59,7 +59,7 @@ TEST(Win32FolderLookupTest, CreatesOneFolderWhoseParentExists) {
 }
 
 TEST(Win32FoldersTest, TheFileNameKeepsItsExtension) {
-  EXPECT_EQ(ExecutableFileName(), "win32_folders_test.exe");
+  EXPECT_EQ(ExecutableFileName(), "win32_folder_lookup_test.exe");
 }
 
 }  // namespace

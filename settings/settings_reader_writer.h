@@ -16,11 +16,11 @@ using IniStringReader =
 // Writes one key; false when it was not written.
 using IniStringWriter = std::function<bool(const std::string& key, const std::string& value)>;
 
-// Fills every field but AutoRun from the sixteen keys, with their defaults and range
-// rules. A number that is not one, or does not fit in 32 bits, counts as missing.
+// Fills every field of kSettingsFields from its key, with its default and range
+// rule. A number that is not one, or does not fit in 32 bits, counts as missing.
 void ReadSettingsRecord(const IniStringReader& read, Settings& settings);
 
-// Writes the fifteen keys in their fixed order (never UpdateInterval or AutoRun), each
+// Writes the saved fields of kSettingsFields in their order, each
 // even after an earlier one failed; true only when all of them were written.
 bool WriteSettingsRecord(const IniStringWriter& write, const Settings& settings);
 

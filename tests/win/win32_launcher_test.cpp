@@ -1,15 +1,15 @@
-#include "platform/win32/process_launcher.h"
+#include "platform/win32/win32_launcher.h"
 
 #include <gtest/gtest.h>
 
 namespace norvaket::win32 {
 namespace {
 
-TEST(ProcessLauncherTest, StartsACommandLineWithArguments) {
+TEST(Win32LauncherTest, StartsACommandLineWithArguments) {
   EXPECT_TRUE(StartProcess("cmd.exe /c exit 3"));
 }
 
-TEST(ProcessLauncherTest, ReportsAProgramThatCannotBeStarted) {
+TEST(Win32LauncherTest, ReportsAProgramThatCannotBeStarted) {
   EXPECT_FALSE(StartProcess("no-such-program-norvaket.exe /x"));
   EXPECT_FALSE(StartProcess(""));
 }

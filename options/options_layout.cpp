@@ -1,0 +1,76 @@
+#include "options/options_layout.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace norvaket {
+namespace {
+
+constexpr std::size_t kValueBoxPart = 2;
+
+int Right(const RowPart& part) {
+  return part.left + part.width;
+}
+
+// The least of `pick` over the rows.
+template <typename Pick>
+int LeastOver(const std::vector<std::array<RowPart, 4>>& rows, Pick pick) {
+  int least = pick(rows.front());
+  for (const auto& row : rows) least = std::min(least, pick(row));
+  return least;
+}
+
+void MoveColumns(std::vector<std::array<RowPart, 4>>& rows, std::size_t first, int by) {
+  for (auto& row : rows) {
+    for (std::size_t part = first; part < row.size(); ++part) row[part].left += by;
+  }
+}
+
+}  // namespace
+
+std::optional<OptionsCheckBox> CheckBoxNamed(std::string_view name) {
+  for (const OptionsCheckBox box : kAllCheckBoxes) {
+    if (ControlName(box) == name) return box;
+  }
+  return std::nullopt;
+}
+
+std::optional<OptionsValueBox> ValueBoxNamed(std::string_view name) {
+  for (const OptionsValueBox box : kAllValueBoxes) {
+    if (ControlName(box) == name) return box;
+  }
+  return std::nullopt;
+}
+
+void LayOutSentenceRows(std::vector<std::array<RowPart, 4>>& rows, const SentenceMetrics& metrics) {
+  if (rows.empty()) return;
+  for (auto& row : rows) {
+    for (RowPart& part : row) part.width = std::max(part.width, part.wanted_width);
+  }
+  // Column by column, every row's part starts where the latest of them must.
+  for (std::size_t column = 1; column < 4; ++column) {
+    int left = 0;
+    for (const auto& row : rows) {
+      left = std::max({left, row[column].left, Right(row[column - 1]) + metrics.gap});
+    }
+    for (auto& row : rows) row[column].left = left;
+  }
+  const int overflow =
+      -LeastOver(rows, [&](const auto& row) { return metrics.panel_width - metrics.gap - Right(row[3]); });
+  if (overflow <= 0) return;
+  const int room = std::max(
+      LeastOver(rows, [&](const auto& row) { return row[1].left - Right(row[0]) - metrics.gap; }), 0);
+  const int shift = std::min(overflow, room);
+  MoveColumns(rows, 1, -shift);
+  const int spare = std::max(
+      LeastOver(rows,
+                [&](const auto& row) {
+                  return row[kValueBoxPart].width - metrics.least_value_box_width;
+                }),
+      0);
+  const int squeeze = std::min(overflow - shift, spare);
+  for (auto& row : rows) row[kValueBoxPart].width -= squeeze;
+  MoveColumns(rows, kValueBoxPart + 1, -squeeze);
+}
+
+}  // namespace norvaket
