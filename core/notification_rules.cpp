@@ -34,16 +34,17 @@ std::string StartTitle(PowerState state) {
 struct StartMessage {
   std::string text;
   bool warning;
+  bool urgent = false;
 };
 
 StartMessage StartMessageFor(const StatusRecord& current, const Settings& settings) {
   const PowerState state = current.State;
   const std::int32_t level = current.LifePercent;
   if (IsOn(settings.NotifyCV4) && level == 0 && OnACOrBattery(state)) {
-    return {kEmptyBatteryText, true};
+    return {kEmptyBatteryText, true, true};
   }
   if (IsOn(settings.NotifyCV2) && level <= settings.NotifyCV2Value && OnACOrBattery(state)) {
-    return {"バッテリの残量が低下しています", true};
+    return {"バッテリの残量が低下しています", true, true};
   }
   if (IsOn(settings.NotifyPS0) && level == 100 && OnACOrBattery(state)) {
     return {"バッテリの充電は完了しています", true};
@@ -69,10 +70,10 @@ std::optional<Balloon> LevelRule(const StatusRecord& previous, const StatusRecor
   if (level == previous.LifePercent) return std::nullopt;
   // Equality, not crossing: a step from 21 % to 19 % passes a threshold of 20 silently.
   if (OnACOrBattery(current.State) && level == settings.NotifyCV2Value) {
-    return Show(settings.NotifyCV2, {"バッテリの低下", LevelReachedText(level), true});
+    return Show(settings.NotifyCV2, {"バッテリの低下", LevelReachedText(level), true, true});
   }
   if (current.State == psAC && level == 0) {
-    return Show(settings.NotifyCV4, {"バッテリ切れ", kEmptyBatteryText, true});
+    return Show(settings.NotifyCV4, {"バッテリ切れ", kEmptyBatteryText, true, true});
   }
   if (current.State == psCharging && level == settings.NotifyCV0Value) {
     return Show(settings.NotifyCV0, {"バッテリ充電の進捗", LevelReachedText(level), false});
@@ -94,7 +95,7 @@ std::optional<Balloon> SwitchRule(const StatusRecord& previous, const StatusReco
     case psBattery:
       if (level <= settings.NotifyCV2Value) {
         return Show(settings.NotifyPS1,
-                    {"バッテリに切り替わりました", "バッテリの残量が低下しています。", true});
+                    {"バッテリに切り替わりました", "バッテリの残量が低下しています。", true, true});
       }
       return Show(settings.NotifyPS1,
                   {"バッテリに切り替わりました", "システムはバッテリで動作しています。", false});
@@ -123,7 +124,8 @@ std::optional<Balloon> StartRule(const StatusRecord& previous, const StatusRecor
     return std::nullopt;
   }
   StartMessage message = StartMessageFor(current, settings);
-  return Balloon{StartTitle(current.State), std::move(message.text), message.warning};
+  return Balloon{StartTitle(current.State), std::move(message.text), message.warning,
+                 message.urgent};
 }
 
 std::vector<Balloon> NotificationRules(const StatusRecord& previous, const StatusRecord& current,

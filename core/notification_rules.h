@@ -14,6 +14,8 @@ struct Balloon {
   std::string title;
   std::string text;
   bool warning = false;
+  // Low or empty battery: the one kind a notification server should not let pass unseen.
+  bool urgent = false;
 
   friend bool operator==(const Balloon&, const Balloon&) = default;
 };

@@ -44,7 +44,7 @@ void PowerMonitor::UpdatePowerStatus() {
   if (StatusChanged(previous, current_status_)) RefreshTrayIcon();
 
   for (const Balloon& balloon : NotificationRules(previous, current_status_, settings_, clock_.Now())) {
-    ShowBalloon(balloon.title, balloon.text, balloon.warning);
+    ShowBalloon(balloon.title, balloon.text, balloon.warning, balloon.urgent);
   }
 }
 
@@ -77,12 +77,13 @@ void PowerMonitor::RestoreTrayIcon() {
                                  current_status_.TrayTipText);
 }
 
-void PowerMonitor::ShowBalloon(const std::string& title, const std::string& text, bool warning) {
+void PowerMonitor::ShowBalloon(const std::string& title, const std::string& text, bool warning,
+                               bool urgent) {
   if (!tray_icon_added_) AddTrayIcon();
   std::string shown = text;
   if (settings_.UseTimeStamp != 0) shown += " (" + FormatClockStamp(clock_.Now()) + ")";
   notify_icon_.NotifyIconModify(current_status_.TrayIconId, current_status_.TrayTipText, shown,
-                                title, warning);
+                                title, warning, urgent);
 }
 
 void PowerMonitor::OnPowerResume() {

@@ -26,7 +26,8 @@ class PowerMonitor {
   // The shell's taskbar was created anew: show the icon again with the current
   // image and tooltip, without ever waiting. Does nothing while the icon is not added.
   void RestoreTrayIcon();
-  void ShowBalloon(const std::string& title, const std::string& text, bool warning);
+  void ShowBalloon(const std::string& title, const std::string& text, bool warning,
+                   bool urgent = false);
   // A resume notice: with NotifyAtResume on, the next tick behaves like the first after start.
   void OnPowerResume();
 

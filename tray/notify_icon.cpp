@@ -31,7 +31,7 @@ void NotifyIcon::NotifyIconRestore(WindowHandle window, std::int32_t icon,
 
 void NotifyIcon::NotifyIconModify(std::int32_t icon, const std::string& tip,
                                   const std::string& text, const std::string& title,
-                                  bool warning) {
+                                  bool warning, bool urgent) {
   if (icon != 0) record_.hIcon = icon;
   if (!tip.empty()) record_.szTip = CutToUtf16Units(tip, kTipMaxUnits);
   if (!text.empty()) {
@@ -41,10 +41,12 @@ void NotifyIcon::NotifyIconModify(std::int32_t icon, const std::string& tip,
     // the next plain modify.
     record_.uFlags = kFlagsBalloon;
     record_.dwInfoFlags = warning ? kNiifWarning : kNiifInfo;
+    record_.urgent = urgent;
   } else {
     record_.szInfoTitle.clear();
     record_.szInfo.clear();
     record_.dwInfoFlags = kNiifNone;
+    record_.urgent = false;
     record_.uFlags = kFlagsPlain;
   }
   shell_.ShellNotifyIcon(NotifyMessage::Modify, record_);

@@ -26,7 +26,7 @@ class NotifyIcon {
   void NotifyIconRestore(WindowHandle window, std::int32_t icon, const std::string& tip);
   // Icon 0 and an empty tip keep the stored ones; an empty text means no balloon.
   void NotifyIconModify(std::int32_t icon, const std::string& tip, const std::string& text,
-                        const std::string& title, bool warning);
+                        const std::string& title, bool warning, bool urgent = false);
   void NotifyIconDelete();
 
   const TrayIconRecord& Record() const { return record_; }

@@ -45,6 +45,9 @@ struct TrayIconRecord {
   std::uint32_t uTimeout = 0;
   std::string szInfoTitle;
   std::uint32_t dwInfoFlags = 0;
+  // Not in the Windows record: a low- or empty-battery balloon, which a
+  // notification server keeps on screen and ranks first. Windows has no such mark.
+  bool urgent = false;
 
   friend bool operator==(const TrayIconRecord&, const TrayIconRecord&) = default;
 };

@@ -1,24 +1,37 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QObject>
 #include <QString>
+#include <functional>
 
 namespace norvaket::qt {
 
-// Sends balloons to the desktop's notification server (org.freedesktop.Notifications).
-class DesktopNotifier {
- public:
-  explicit DesktopNotifier(QDBusConnection bus = QDBusConnection::sessionBus()) : bus_(bus) {}
+// Sends balloons to the desktop's notification server (org.freedesktop.Notifications)
+// without ever waiting for it: a server may be missing, hung, slow to start or
+// replaced at any time.
+class DesktopNotifier : public QObject {
+  Q_OBJECT
 
-  // True when a notification server runs on the session bus or can be started by it.
-  bool ServerAvailable() const;
+ public:
+  // How long a Notify may take before the balloon is shown another way.
+  static constexpr int kNotifyDeadlineMs = 3000;
+
+  explicit DesktopNotifier(QDBusConnection bus = QDBusConnection::sessionBus(),
+                           QObject* parent = nullptr);
+
   // One Notify call; calls on one connection arrive in the order they were sent.
-  void Notify(const QString& title, const QString& text, bool warning) const;
+  // `fallback` runs instead when no server takes the balloon in time. An urgent
+  // balloon (low or empty battery) is one the server should keep and rank first.
+  void Notify(const QString& title, const QString& text, bool warning, bool urgent,
+              std::function<void()> fallback);
 
  private:
-  bool ServerDoesBodyMarkup() const;
+  // Asked once per server owner, never per balloon.
+  void AskCapabilities();
 
   QDBusConnection bus_;
+  bool body_markup_ = false;
 };
 
 }  // namespace norvaket::qt

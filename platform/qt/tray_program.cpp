@@ -46,7 +46,7 @@ TrayProgram::~TrayProgram() = default;
 
 void TrayProgram::CreateWindows() {
   BuildMenu();
-  shell_ = std::make_unique<QtNotifyShell>(parts_.icons, &menu_, notifier_);
+  shell_ = std::make_unique<QtNotifyShell>(parts_.icons, &menu_, notifier_, tray_watch_);
   connect(shell_.get(), &QtNotifyShell::Activated, this, &TrayProgram::OnActivated);
   notify_icon_ = std::make_unique<NotifyIcon>(*shell_, waiter_);
   monitor_ = std::make_unique<PowerMonitor>(parts_.settings, parts_.source, parts_.clock,

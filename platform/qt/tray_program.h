@@ -79,6 +79,8 @@ class TrayProgram : public QObject, private LifecycleSteps {
   QAction* power_settings_action_ = nullptr;
   std::optional<std::vector<QString>> power_settings_command_;
   DesktopNotifier notifier_;
+  TrayWatch tray_watch_;
+  // Never sleeps here: the Qt shell accepts every add and puts the icon up itself.
   ThreadWaiter waiter_;
   std::unique_ptr<QtNotifyShell> shell_;
   std::unique_ptr<NotifyIcon> notify_icon_;

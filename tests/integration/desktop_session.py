@@ -84,28 +84,43 @@ class DesktopSession:
         self.processes.append(xvfb)
         self.env["DISPLAY"] = ":" + display
 
-    def start_buses(self, session=True, system=True):
-        """Both buses by default; a bus left out gets an address where nothing listens."""
+    def start_buses(self, session=True, system=True, activatable=None):
+        """Both buses by default; a bus left out gets an address where nothing listens.
+        activatable: {bus name: command} the session bus starts on demand."""
         for is_system, wanted in ((False, session), (True, system)):
             key = "DBUS_SYSTEM_BUS_ADDRESS" if is_system else "DBUS_SESSION_BUS_ADDRESS"
             if not wanted:
                 self.env[key] = f"unix:path={self.tmp / 'no-bus-here'}"
                 continue
-            pid, address = dbusmock.DBusTestCase.start_dbus(
-                conf=None if not is_system else self._system_bus_config())
+            conf = self._system_bus_config() if is_system else self._session_bus_config(activatable)
+            pid, address = dbusmock.DBusTestCase.start_dbus(conf=conf)
             self.processes.append(_Pid(pid))
             self.env[key] = address
         self.session_bus = dbus.bus.BusConnection(self.env["DBUS_SESSION_BUS_ADDRESS"]) if session else None
         self.system_bus = dbus.bus.BusConnection(self.env["DBUS_SYSTEM_BUS_ADDRESS"]) if system else None
 
+    def _session_bus_config(self, activatable):
+        if not activatable:
+            return None
+        services = self.tmp / "services"
+        services.mkdir()
+        for name, command in activatable.items():
+            (services / f"{name}.service").write_text(
+                f"[D-BUS Service]\nName={name}\nExec={command}\n")
+        return self._bus_config("session", f"<servicedir>{services}</servicedir>")
+
     def _system_bus_config(self):
-        # A private bus with system-bus policy rules relaxed enough for mocks.
-        config = self.tmp / "system.conf"
-        config.write_text("""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+        return self._bus_config("system", "")
+
+    def _bus_config(self, kind, extra):
+        # A private bus with policy rules relaxed enough for mocks.
+        config = self.tmp / f"{kind}.conf"
+        config.write_text(f"""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
-  <type>system</type>
+  <type>{kind}</type>
   <listen>unix:tmpdir=/tmp</listen>
+  {extra}
   <policy context="default">
     <allow user="*"/><allow own="*"/><allow send_type="method_call"/><allow send_type="signal"/>
     <allow send_type="method_return"/><allow send_type="error"/>
@@ -198,6 +213,15 @@ class DesktopSession:
         self.processes.remove(self.watcher)
         self.watcher = None
 
+    def start_slow_peer(self, kind, delay):
+        """A notification server or watcher that answers after `delay` seconds, or "never"."""
+        log = self.tmp / f"slow-{kind}.log"
+        peer = subprocess.Popen(["/usr/bin/python3", str(HERE / "slow_peer.py"), kind, str(delay)],
+                                env=self.env, stdout=open(log, "w"), text=True)
+        self.processes.append(peer)
+        wait_until(lambda: log.read_text().startswith("ready"), what=f"the slow {kind}")
+        return peer, lambda: log.read_text().splitlines()[1:]
+
     def start_notifications(self):
         self.notifications_process, self.notifications = self._spawn_template(
             "notification_daemon", None, False)
@@ -252,6 +276,22 @@ class DesktopSession:
         calls = self.notifications.GetMethodCalls("Notify", dbus_interface=MOCK_IFACE)
         # Notify(app_name, replaces_id, app_icon, summary, body, actions, hints, timeout)
         return [(str(c[1][0]), str(c[1][2]), str(c[1][3]), str(c[1][4]), int(c[1][7])) for c in calls]
+
+    def notify_hints(self):
+        calls = self.notifications.GetMethodCalls("Notify", dbus_interface=MOCK_IFACE)
+        return [{str(k): v for k, v in c[1][6].items()} for c in calls]
+
+    def assert_item_responsive(self, seconds):
+        """The item answers a panel's GetLayout and Get ToolTip within 1 s, again and again."""
+        item = self.item()
+        path = item.Get("org.kde.StatusNotifierItem", "Menu", dbus_interface="org.freedesktop.DBus.Properties")
+        menu = self.session_bus.get_object(item.requested_bus_name, path)
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            item.Get("org.kde.StatusNotifierItem", "ToolTip", dbus_interface="org.freedesktop.DBus.Properties",
+                     timeout=1.0)
+            menu.GetLayout(0, -1, [], dbus_interface="com.canonical.dbusmenu", timeout=1.0)
+            time.sleep(0.1)
 
     def registered_items(self):
         try:

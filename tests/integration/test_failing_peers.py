@@ -77,7 +77,8 @@ def test_notification_server_absent_then_started_then_restarted(session):
     # No server: the switch still changes the icon and the program goes on.
     session.set_on_battery(True)
     session.set_display_device(DISCHARGING, 90.0, time_to_empty=3600)
-    wait_until(lambda: tooltip(session).startswith("バッテリ\n"), what="the battery tooltip")
+    # Qt's own balloon takes the item's tooltip for its 10 s on screen.
+    wait_until(lambda: tooltip(session).startswith("バッテリ\n"), timeout=15, what="the battery tooltip")
 
     session.start_notifications()
     session.set_on_battery(False)
@@ -154,3 +155,78 @@ def test_no_buses_at_all_still_docks_and_exits_on_sigterm(session):
     assert program.poll() is None
     program.terminate()
     assert program.wait(5) == 0
+
+
+def own_balloon_fallbacks(lines):
+    """Qt's own balloon, in the item's form, goes out with its default display time."""
+    return [line for line in lines if line.startswith("Notify ") and not line.endswith(" -1")]
+
+
+def own_balloon_window(session):
+    """Qt's own balloon: a top-level window of the program beside the docked icon."""
+    for line in session.window_tree().splitlines():
+        nested = len(line) - len(line.lstrip()) > 5
+        if '("norvaket" "Halvoria")' in line and not nested:
+            return line.split()[0]
+    return None
+
+
+@pytest.mark.parametrize("delay", ["never", 30])
+def test_notification_server_that_hangs_or_answers_late_freezes_nothing(session, delay):
+    session.start_buses()
+    session.start_watcher()
+    _, calls = session.start_slow_peer("notifications", delay)
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    program = session.start_program(settings=FAST)
+    wait_until(lambda: tooltip(session) == "AC電源\n100%", what="the first tooltip")
+    # Unplugged at the low level: two balloons at once, on top of the start balloon.
+    session.set_on_battery(True)
+    session.set_display_device(DISCHARGING, 20.0, time_to_empty=3600)
+    session.assert_item_responsive(seconds=4)
+    wait_until(lambda: len(own_balloon_fallbacks(calls())) >= 3, what="the balloons shown by the tray")
+    assert calls().count("GetCapabilities") <= 1
+    assert program.poll() is None
+
+
+def test_notification_server_that_fails_to_start_leaves_the_balloon_to_the_tray(session):
+    tries = session.tmp / "server-starts"
+    server = session.tmp / "dying-server"
+    server.write_text(f"#!/bin/sh\necho start >> {tries}\nexit 1\n")
+    server.chmod(0o755)
+    session.start_buses(activatable={"org.freedesktop.Notifications": str(server)})
+    session.start_trayer()
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    program = session.start_program(settings=FAST)
+    wait_until(session.docked_icon, timeout=15, what="the icon to dock")
+    wait_until(lambda: own_balloon_window(session), what="the tray's own balloon")
+    assert tries.read_text().splitlines() == ["start"]
+    assert program.poll() is None
+
+
+@pytest.mark.parametrize("late_tray, after", [("watcher", 45), ("xembed", 30)])
+def test_hung_watcher_blocks_nothing_and_a_tray_that_comes_late_gets_the_icon(session, late_tray, after):
+    session.start_buses()
+    session.start_notifications()
+    hung, _ = session.start_slow_peer("watcher", "never")
+    session.start_upower(on_battery=False)
+    session.set_display_device(FULL, 100.0)
+    started = time.monotonic()
+    program = session.start_program(settings=FAST)
+    # Start-up goes on, and with no tray the balloons still reach the server.
+    wait_until(lambda: titles(session), timeout=5, what="the start balloon")
+    session.set_on_battery(True)
+    session.set_display_device(DISCHARGING, 50.0, time_to_empty=3600)
+    wait_until(lambda: SWITCHED_TO_BATTERY in titles(session), timeout=5, what="the switch balloon")
+
+    time.sleep(max(0.0, started + after - time.monotonic()))  # after the start-up tries
+    session._stop(hung)
+    if late_tray == "watcher":
+        session.start_watcher()
+        wait_until(lambda: session.registered_items(), what="the late item")
+        assert tooltip(session).endswith("(50%)")
+    else:
+        session.start_trayer()
+        wait_until(session.docked_icon, what="the icon to dock")
+    assert program.poll() is None

@@ -84,6 +84,10 @@ def test_notifications_arrive_with_exact_texts_in_order(sni_desktop):
         ("dialog-warning", "バッテリの低下", "バッテリの残量が 20% に達しました。"),
     ]
     assert all(app == "Halvoria" and timeout == -1 for app, _, _, _, timeout in calls)
+    # Only the low-battery one is critical; all name the desktop entry.
+    hints = session.notify_hints()
+    assert [(type(h["urgency"]), int(h["urgency"])) for h in hints] == [(dbus.Byte, 1)] * 3 + [(dbus.Byte, 2)]
+    assert all(str(h["desktop-entry"]) == "norvaket" for h in hints)
 
 
 def test_menu_has_the_items_in_order_with_their_states(sni_desktop):

@@ -69,13 +69,17 @@ TEST_F(NotifyIconTest, BalloonStoresTheTipWithoutFlaggingIt) {
   EXPECT_EQ(r.dwInfoFlags, 2u);
   EXPECT_EQ(r.hIcon, 205);
 
-  icon.NotifyIconModify(0, "", "text", "", false);
+  EXPECT_FALSE(r.urgent);
+
+  icon.NotifyIconModify(0, "", "text", "", false, true);
   r = shell.calls.back().record;
   EXPECT_EQ(r.szInfoTitle, "");
   EXPECT_EQ(r.dwInfoFlags, 1u);
+  EXPECT_TRUE(r.urgent);
 
   icon.NotifyIconModify(0, "", "", "", false);
   r = shell.calls.back().record;
+  EXPECT_FALSE(r.urgent);
   EXPECT_EQ(r.szInfo, "");
   EXPECT_EQ(r.szInfoTitle, "");
   EXPECT_EQ(r.uFlags, 7u);

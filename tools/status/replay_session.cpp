@@ -13,7 +13,7 @@ bool ReplaySession::CapturingShell::ShellNotifyIcon(NotifyMessage message,
       if (record.uFlags & kNifInfo) {
         outcome->shell.push_back("balloon");
         outcome->balloons.push_back(
-            {record.szInfoTitle, record.szInfo, record.dwInfoFlags == kNiifWarning});
+            {record.szInfoTitle, record.szInfo, record.dwInfoFlags == kNiifWarning, record.urgent});
       } else {
         outcome->shell.push_back("modify");
       }
