@@ -25,7 +25,10 @@ constexpr int kCallTimeoutMs = 5000;
 // A daemon that holds its name but did not answer is asked again after this.
 constexpr std::chrono::milliseconds kRetryLoadInterval{2000};
 // Dialling a bus that is not there fails at once, so trying this often costs nothing.
+// A bus that comes back (a restart) is found within seconds; one that stays away
+// costs a wake-up at most once a minute.
 constexpr std::chrono::milliseconds kReconnectInterval{3000};
+constexpr std::chrono::milliseconds kLongestReconnectInterval{60000};
 
 std::optional<bool> ToBool(const QVariant& value) {
   if (value.metaType().id() != QMetaType::Bool) return std::nullopt;
@@ -93,6 +96,7 @@ UPowerPowerSource::UPowerPowerSource(QDBusConnection::BusType bus_type, QObject*
   connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, &UPowerPowerSource::OnServiceRegistered);
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
           &UPowerPowerSource::OnServiceUnregistered);
+  reconnect_timer_.setSingleShot(true);
   reconnect_timer_.setInterval(kReconnectInterval);
   connect(&reconnect_timer_, &QTimer::timeout, this, &UPowerPowerSource::ConnectToBus);
   retry_load_timer_.setSingleShot(true);
@@ -136,10 +140,11 @@ void UPowerPowerSource::ConnectToBus() {
   bus_ = QDBusConnection::connectToBus(bus_type_, connection_name_);
   if (!bus_.isConnected()) {
     DropBus();
-    reconnect_timer_.start();
+    reconnect_timer_.start(std::min(reconnect_timer_.intervalAsDuration() * 2, kLongestReconnectInterval));
     return;
   }
   reconnect_timer_.stop();
+  reconnect_timer_.setInterval(kReconnectInterval);
   Subscribe();
   watcher_.setConnection(bus_);
   StartLoad();
@@ -172,7 +177,7 @@ void UPowerPowerSource::Subscribe() {
 void UPowerPowerSource::OnBusDisconnected() {
   if (connection_name_.isEmpty()) return;
   DropBus();
-  reconnect_timer_.start();
+  reconnect_timer_.start(kReconnectInterval);
 }
 
 void UPowerPowerSource::OnServiceRegistered() { StartLoad(); }
