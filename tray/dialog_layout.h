@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 
 namespace norvaket {
@@ -31,5 +32,9 @@ struct DialogControl {
   // Of controls that share a name, which one this is.
   int index = 0;
 };
+
+// A caption wider than its designed box would be cut: the box grows to the right
+// to the caption's measured width and never shrinks below its design.
+constexpr int WidthToFit(int designed_px, int caption_px) { return std::max(designed_px, caption_px); }
 
 }  // namespace norvaket

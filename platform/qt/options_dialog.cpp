@@ -47,10 +47,8 @@ void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
-// A caption wider than its designed box would be cut; the box grows to the right.
 void WidenToText(QWidget* widget) {
-  const int wanted = widget->sizeHint().width();
-  if (wanted > widget->width()) widget->resize(wanted, widget->height());
+  widget->resize(WidthToFit(widget->width(), widget->sizeHint().width()), widget->height());
 }
 
 }  // namespace

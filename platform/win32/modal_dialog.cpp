@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/utf16.h"
+#include "tray/dialog_layout.h"
 
 namespace norvaket::win32 {
 namespace {
@@ -137,7 +138,7 @@ void ModalDialog::GrowToText(HWND control, HFONT font, int extra_px, bool exact_
   int width = rect.right - rect.left;
   int height = rect.bottom - rect.top;
   const int wanted = size.cx + extra_px;
-  width = exact_width ? wanted : std::max(width, wanted);
+  width = exact_width ? wanted : WidthToFit(width, wanted);
   height = std::max(height, static_cast<int>(size.cy));
   SetWindowPos(control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
