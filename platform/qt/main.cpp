@@ -7,13 +7,13 @@
 #include <functional>
 #include <iostream>
 
-#include "core/system_clock.h"
 #include "platform/linux/autostart_registry.h"
 #include "platform/linux/executable_path.h"
 #include "platform/linux/ini_file_store.h"
 #include "platform/linux/single_instance.h"
 #include "platform/linux/sysfs_power_source.h"
 #include "platform/linux/xdg_folder_lookup.h"
+#include "platform/linux/zone_caching_clock.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/desktop_launcher.h"
 #include "platform/qt/painted_icons.h"
@@ -33,9 +33,10 @@ using namespace norvaket;
 
 std::vector<QString> PowerSettingsCommand() {
   const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
-  const auto command = ChoosePowerSettingsCommand(desktop ? desktop : "", [](const std::string& name) {
-    return !QStandardPaths::findExecutable(QString::fromStdString(name)).isEmpty();
-  });
+  const auto command =
+      ChoosePowerSettingsCommand(desktop ? desktop : "", [](const std::string& name) {
+        return !QStandardPaths::findExecutable(QString::fromStdString(name)).isEmpty();
+      });
   std::vector<QString> result;
   if (command) {
     for (const std::string& part : *command) result.push_back(QString::fromStdString(part));
@@ -72,10 +73,10 @@ int main(int argc, char** argv) {
   // UPower asked at start answers within milliseconds; one that does not is used once it does.
   upower.AwaitFirstReads(std::chrono::seconds(1));
   qt::UPowerOrSysfsSource source(upower, sysfs);
-  SystemClock clock;
+  linux_platform::ZoneCachingClock clock;
   qt::DesktopLauncher launcher;
   qt::QtDialogHost dialog_windows(settings, settings_store, autorun, launcher,
-                                 qt::ApplicationIcon());
+                                  qt::ApplicationIcon());
   DialogHost dialogs(dialog_windows, dialog_windows.Tracker());
 
   qt::TrayIcons tray_icons;

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "core/system_clock.h"
 #include "core/tray_view.h"
 #include "platform/linux/unique_fd.h"
+#include "platform/linux/zone_caching_clock.h"
 #include "tools/status/live_source.h"
 #include "tools/status/live_status.h"
 #include "tools/status/replay_clock.h"
@@ -18,7 +18,9 @@
 namespace norvaket::status_tool {
 namespace {
 
-void PrintLine(const std::string& line) { std::cout << line << "\n" << std::flush; }
+void PrintLine(const std::string& line) {
+  std::cout << line << "\n" << std::flush;
+}
 
 int PrintOnce(LiveSource& live, const Clock& clock) {
   const PowerStatus snapshot = live.Source().GetPowerStatus();
@@ -70,7 +72,7 @@ int RunLiveStatus(const StatusOptions& options, const Settings& settings) {
     std::cerr << "norvaket-status: " << error << "\n";
     return 1;
   }
-  SystemClock system_clock;
+  linux_platform::ZoneCachingClock system_clock;
   replay::ReplayClock start_clock;
   if (options.start_time) {
     start_clock.SetTimeOfDay(options.start_time->hour, options.start_time->minute,
