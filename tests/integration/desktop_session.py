@@ -141,20 +141,27 @@ class DesktopSession:
         wait_until(lambda: "trayer" in self.window_tree(), what="the tray")
         return trayer
 
-    def start_xfce_panel(self):
+    def start_xfce_panel(self, own_bus=False):
         """Debian's xfce4-panel with its systray plugin (a StatusNotifierWatcher and host,
-        and an XEmbed tray) as one 26-pixel panel at the top, under the xfwm4 window manager."""
+        and an XEmbed tray) as one 26-pixel panel at the top, under the xfwm4 window manager.
+        own_bus: the panel gets a session bus of its own, so the program finds no watcher
+        and docks its icon in the XEmbed tray."""
         channel = self.tmp / "config" / "xfce4" / "xfconf" / "xfce-perchannel-xml"
         channel.mkdir(parents=True, exist_ok=True)
         (channel / "xfce4-panel.xml").write_text(XFCE_PANEL_CONFIG)
         env = dict(self.env, NO_AT_BRIDGE="1")
+        bus = self.session_bus
+        if own_bus:
+            pid, env["DBUS_SESSION_BUS_ADDRESS"] = dbusmock.DBusTestCase.start_dbus()
+            self.processes.append(_Pid(pid))
+            bus = dbus.bus.BusConnection(env["DBUS_SESSION_BUS_ADDRESS"])
         # Started here rather than by D-Bus activation, so that it reads our config folder.
         xfconfd = next(Path("/usr/lib").glob("*/xfce4/xfconf/xfconfd"))
         self._spawn([str(xfconfd)], env)
-        wait_until(lambda: self.session_bus.name_has_owner("org.xfce.Xfconf"), what="xfconfd")
+        wait_until(lambda: bus.name_has_owner("org.xfce.Xfconf"), what="xfconfd")
         self._spawn(["xfwm4"], env)
         self._spawn(["xfce4-panel"], env)
-        wait_until(lambda: self.session_bus.name_has_owner("org.kde.StatusNotifierWatcher"),
+        wait_until(lambda: bus.name_has_owner("org.kde.StatusNotifierWatcher"),
                    what="the panel's StatusNotifierWatcher")
 
     def _spawn(self, command, env):
@@ -162,10 +169,12 @@ class DesktopSession:
         self.processes.append(process)
         return process
 
-    def panel_pixels(self, width=1024, height=26):
-        """The top strip of the screen, where the panel sits, as rows of (r, g, b)."""
-        raw = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+0+0", "-depth", "8",
-                              "rgb:-"], env=self.env, capture_output=True, check=True).stdout
+    def screen_pixels(self, width=1024, height=26, x=0, y=0):
+        """A rectangle of the screen (by default the top strip, where the panel sits) as rows of
+        (r, g, b). Taken from the root window: a capture of a window that is being unmapped can
+        hang with the server grabbed."""
+        raw = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8",
+                              "rgb:-"], env=self.env, capture_output=True, check=True, timeout=10).stdout
         return [[tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
                 for y in range(height)]
 
@@ -173,12 +182,30 @@ class DesktopSession:
         return subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True,
                               text=True).stdout
 
-    def docked_icon(self):
-        """The program's icon window inside the XEmbed tray's panel, once docked."""
+    def window_geometry(self, window):
+        """(x, y, width, height) of a window shown on the screen, else None."""
+        info = subprocess.run(["xwininfo", "-id", window], env=self.env, capture_output=True, text=True).stdout
+        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        if fields.get("Map State") != "IsViewable":
+            return None
+        return tuple(int(fields[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                                                  "Height"))
+
+    def focused_window(self):
+        result = subprocess.run(["xdotool", "getwindowfocus"], env=self.env, capture_output=True, text=True)
+        return int(result.stdout) if result.returncode == 0 else None
+
+    def docked_icon(self, tray="trayer"):
+        """The program's icon window once docked inside a window of the XEmbed tray
+        (named by its name or class)."""
+        ancestors = []
         for line in self.window_tree().splitlines():
-            nested = len(line) - len(line.lstrip()) > 5
-            if '("norvaket" "Halvoria")' in line and nested:
+            indent = len(line) - len(line.lstrip())
+            while ancestors and ancestors[-1][0] >= indent:
+                ancestors.pop()
+            if '("norvaket" "Halvoria")' in line and any(f'"{tray}"' in a for _, a in ancestors):
                 return line.split()[0]
+            ancestors.append((indent, line))
         return None
 
     def _stop(self, process):

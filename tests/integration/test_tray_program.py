@@ -326,19 +326,30 @@ def test_command_line_is_answered_without_a_display(args, status, stream, expect
 
 def panel_green_pixels(session):
     """Where the panel shows a battery icon's green charge bar."""
-    return [(x, y) for y, row in enumerate(session.panel_pixels()) for x, (r, g, b) in enumerate(row)
+    return [(x, y) for y, row in enumerate(session.screen_pixels()) for x, (r, g, b) in enumerate(row)
             if g > 150 and r < 120 and b < 120]
 
 
-# Debian's xfce4-panel: its systray plugin is the watcher and the host that shows the icon.
-def test_xfce_panel_shows_the_icon_with_its_tooltip_menu_and_actions(desktop):
-    desktop.start_xfce_panel()
-    desktop.start_upower(on_battery=True)
-    desktop.set_display_device(DISCHARGING, 85.0, time_to_empty=3600)
-    program = desktop.start_program()
-    wait_until(lambda: desktop.registered_items(), what="the item in the panel's watcher")
-    bar = wait_until(lambda: panel_green_pixels(desktop), what="the icon drawn in the panel")
+def xdotool(session, *arguments):
+    subprocess.run(["xdotool", *arguments], env=session.env, check=True)
 
+
+def text_lines(session, window):
+    """How many lines of text a window shows: bands of rows with dark pixels inside its
+    one-pixel frame, at least four rows tall so that a separator does not count."""
+    geometry = session.window_geometry(window)
+    if geometry is None:
+        return 0
+    x, y, width, height = geometry
+    rows = session.screen_pixels(width - 2, height - 2, x + 1, y + 1)
+    inked = [any(sum(pixel) < 600 for pixel in row) for row in rows]
+    bands = "".join("#" if ink else " " for ink in inked).split()
+    return sum(len(band) >= 4 for band in bands)
+
+
+def use_the_item_over_dbus(desktop, program, icon_x, icon_y):
+    """A StatusNotifierItem host reads the tooltip and menu over D-Bus and activates the item."""
+    wait_until(lambda: desktop.registered_items(), what="the item in the panel's watcher")
     tooltip = str(desktop.item_property("ToolTip")[2]).split("\n")
     assert len(tooltip) == 2 and tooltip[0] == "バッテリ" and tooltip[1].endswith(" まで (85%)")
     menu, items = menu_layout(desktop)
@@ -347,13 +358,58 @@ def test_xfce_panel_shows_the_icon_with_its_tooltip_menu_and_actions(desktop):
                       "終了(_X)"]
 
     # A left click on the icon in the panel is the primary action.
-    x = sum(x for x, _ in bar) // len(bar)
-    y = sum(y for _, y in bar) // len(bar)
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=desktop.env, check=True)
+    xdotool(desktop, "mousemove", str(icon_x), str(icon_y), "click", "1")
     wait_until(lambda: '"オプション"' in desktop.window_tree(), what="the options dialog")
 
     exit_id = [i for i, p in items if str(p.get("label", "")) == "終了(_X)"][0]
     menu.Event(exit_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0), dbus_interface=DBUSMENU)
     assert program.wait(5) == 0
     wait_until(lambda: not desktop.registered_items(), what="the item to leave the watcher")
+
+
+def hovering_shows_a_tooltip_of_two_lines(desktop, x, y):
+    """Hovers again when no such tooltip comes up: the tray's focus messages at docking hide
+    an early one. Polled: until the tooltip is painted, its window shows what lies beneath."""
+    def two_lines_shown():
+        return any(text_lines(desktop, w) == 2 for w, _, height, nested in program_windows(desktop)
+                   if not nested and 10 < height < 100)
+    for _ in range(3):
+        xdotool(desktop, "mousemove", str(x), "300", "mousemove", str(x), str(y))
+        try:
+            return wait_until(two_lines_shown, timeout=4, what="a tooltip of two lines")
+        except AssertionError:
+            pass
+    return False
+
+
+def use_the_icon_window(desktop, program, icon_x, icon_y):
+    """An XEmbed tray holds the program's own window: the tooltip and menu are the program's."""
+    assert wait_until(lambda: desktop.docked_icon(tray="xfce4-panel"), what="the icon in the panel")
+    assert hovering_shows_a_tooltip_of_two_lines(desktop, icon_x, icon_y)
+
+    xdotool(desktop, "click", "--repeat", "2", "--delay", "80", "1")
+    dialog = wait_until(lambda: next((line.split()[0] for line in desktop.window_tree().splitlines()
+                                      if '"オプション"' in line), None), what="the options dialog")
+    wait_until(lambda: desktop.focused_window() == int(dialog, 16), what="the options dialog's focus")
+    xdotool(desktop, "key", "Escape")
+    wait_until(lambda: '"オプション"' not in desktop.window_tree(), what="the options dialog to close")
+
+    xdotool(desktop, "click", "3")
+    menu = wait_until(lambda: popup_menu_window(desktop), what="the pop-up menu")
+    wait_until(lambda: text_lines(desktop, menu) == 5, what="the menu's five items")
+    xdotool(desktop, "key", "x")  # 終了(&X)
+    assert program.wait(5) == 0
+
+
+# Debian's xfce4-panel: its systray plugin is a StatusNotifierWatcher and host, and an XEmbed
+# tray; on a session bus of its own it is only the XEmbed tray to the program.
+@pytest.mark.parametrize("own_bus, use", [(False, use_the_item_over_dbus), (True, use_the_icon_window)],
+                         ids=["sni", "xembed"])
+def test_xfce_panel_shows_the_icon_with_its_tooltip_menu_and_actions(desktop, own_bus, use):
+    desktop.start_xfce_panel(own_bus=own_bus)
+    desktop.start_upower(on_battery=True)
+    desktop.set_display_device(DISCHARGING, 85.0, time_to_empty=3600)
+    program = desktop.start_program()
+    bar = wait_until(lambda: panel_green_pixels(desktop), what="the icon drawn in the panel")
+    use(desktop, program, sum(x for x, _ in bar) // len(bar), sum(y for _, y in bar) // len(bar))
     wait_until(lambda: not panel_green_pixels(desktop), what="the icon to leave the panel")
