@@ -51,6 +51,14 @@ def menu_layout(session):
     return menu, [(int(child[0]), dict(child[1])) for child in layout[2]]
 
 
+def xdotool(session, *arguments):
+    subprocess.run(["xdotool", *arguments], env=session.env, check=True)
+
+
+def window_named(session, name):
+    return next((line.split()[0] for line in session.window_tree().splitlines() if f'"{name}"' in line), None)
+
+
 def test_item_registers_with_tooltip_and_icon_for_the_current_state(sni_desktop):
     sni_desktop.start_upower(on_battery=True)
     sni_desktop.set_display_device(DISCHARGING, 85.0, time_to_empty=3600)
@@ -208,18 +216,13 @@ def open_message_box_in_the_options_dialog(session, out_of_range):
     """Opens the options dialog and presses OK so that a message box comes up over it:
     the low-battery range warning after typing 0, or else the save-failure box."""
     session.item().Activate(0, 0, dbus_interface=ITEM)
-    dialog = wait_until(lambda: next((line.split()[0] for line in session.window_tree().splitlines()
-                                      if '"オプション"' in line), None), what="the options dialog")
-
-    def xdotool(*arguments):
-        subprocess.run(["xdotool", *arguments], env=session.env, check=True)
-
+    dialog = wait_until(lambda: window_named(session, "オプション"), what="the options dialog")
     # The low-battery check box (twips 600, 1680 in the dialog): a click gives it the focus.
-    xdotool("mousemove", "--window", dialog, "45", "118", "click", "1")
+    xdotool(session, "mousemove", "--window", dialog, "45", "118", "click", "1")
     if out_of_range:
-        xdotool("key", "Tab", "ctrl+a")
-        xdotool("type", "0")
-    xdotool("key", "Return")
+        xdotool(session, "key", "Tab", "ctrl+a")
+        xdotool(session, "type", "0")
+    xdotool(session, "key", "Return")
     wait_until(lambda: '"エラー"' in session.window_tree(), what="the message box")
 
 
@@ -330,10 +333,6 @@ def panel_green_pixels(session):
             if g > 150 and r < 120 and b < 120]
 
 
-def xdotool(session, *arguments):
-    subprocess.run(["xdotool", *arguments], env=session.env, check=True)
-
-
 def text_lines(session, window):
     """How many lines of text a window shows: bands of rows with dark pixels inside its
     one-pixel frame, at least four rows tall so that a separator does not count."""
@@ -388,8 +387,7 @@ def use_the_icon_window(desktop, program, icon_x, icon_y):
     assert hovering_shows_a_tooltip_of_two_lines(desktop, icon_x, icon_y)
 
     xdotool(desktop, "click", "--repeat", "2", "--delay", "80", "1")
-    dialog = wait_until(lambda: next((line.split()[0] for line in desktop.window_tree().splitlines()
-                                      if '"オプション"' in line), None), what="the options dialog")
+    dialog = wait_until(lambda: window_named(desktop, "オプション"), what="the options dialog")
     wait_until(lambda: desktop.focused_window() == int(dialog, 16), what="the options dialog's focus")
     xdotool(desktop, "key", "Escape")
     wait_until(lambda: '"オプション"' not in desktop.window_tree(), what="the options dialog to close")
