@@ -52,6 +52,23 @@ def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
     raise AssertionError(f"timed out waiting for {what}")
 
 
+def bus_config_text(kind, listen, extra=""):
+    """A private bus with policy rules relaxed enough for mocks."""
+    return f"""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>{kind}</type>
+  <listen>{listen}</listen>
+  {extra}
+  <policy context="default">
+    <allow user="*"/><allow own="*"/><allow send_type="method_call"/><allow send_type="signal"/>
+    <allow send_type="method_return"/><allow send_type="error"/>
+    <allow receive_type="method_call"/><allow receive_type="signal"/>
+    <allow receive_type="method_return"/><allow receive_type="error"/>
+  </policy>
+</busconfig>
+"""
+
 class DesktopSession:
     def __init__(self):
         self.tmp = Path(tempfile.mkdtemp(prefix="norvaket-session-"))
@@ -113,22 +130,8 @@ class DesktopSession:
         return self._bus_config("system", "")
 
     def _bus_config(self, kind, extra):
-        # A private bus with policy rules relaxed enough for mocks.
         config = self.tmp / f"{kind}.conf"
-        config.write_text(f"""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>{kind}</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  {extra}
-  <policy context="default">
-    <allow user="*"/><allow own="*"/><allow send_type="method_call"/><allow send_type="signal"/>
-    <allow send_type="method_return"/><allow send_type="error"/>
-    <allow receive_type="method_call"/><allow receive_type="signal"/>
-    <allow receive_type="method_return"/><allow receive_type="error"/>
-  </policy>
-</busconfig>
-""")
+        config.write_text(bus_config_text(kind, "unix:tmpdir=/tmp", extra))
         return str(config)
 
     def start_trayer(self):

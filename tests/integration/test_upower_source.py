@@ -10,6 +10,7 @@ from pathlib import Path
 import pytest
 
 from conftest import UPowerMock
+from desktop_session import bus_config_text
 
 DISCHARGING, CHARGING, UNKNOWN, FULLY_CHARGED, PENDING_CHARGE = 2, 1, 0, 4, 5
 
@@ -191,26 +192,11 @@ def test_upower_answering_only_after_30_s_is_used_from_then_on(upower, watch):
     assert watched.stop() == 0
 
 
-RESTARTABLE_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>system</type>
-  <listen>unix:path={socket}</listen>
-  <policy context="default">
-    <allow user="*"/><allow own="*"/><allow send_type="method_call"/><allow send_type="signal"/>
-    <allow send_type="method_return"/><allow send_type="error"/>
-    <allow receive_type="method_call"/><allow receive_type="signal"/>
-    <allow receive_type="method_return"/><allow receive_type="error"/>
-  </policy>
-</busconfig>
-"""
-
-
 def test_system_bus_restarting_hands_over_to_sysfs_and_back(tmp_path, monkeypatch, watch):
     """The bus comes back at the same address, as the system bus does."""
     socket = tmp_path / "system_bus_socket"
     config = tmp_path / "system.conf"
-    config.write_text(RESTARTABLE_BUS_CONFIG.format(socket=socket))
+    config.write_text(bus_config_text("system", f"unix:path={socket}"))
     monkeypatch.setenv("DBUS_SYSTEM_BUS_ADDRESS", f"unix:path={socket}")
 
     def start_bus():
