@@ -150,16 +150,12 @@ void UPowerPowerSource::ConnectToBus() {
   StartLoad();
 }
 
+// UPower goes with its bus.
 void UPowerPowerSource::DropBus() {
-  const bool was_loading = loading_;
-  ++generation_;
-  loading_ = false;
-  retry_load_timer_.stop();
-  SetAvailable(false);
   if (!connection_name_.isEmpty()) QDBusConnection::disconnectFromBus(connection_name_);
   connection_name_.clear();
   bus_ = QDBusConnection(QString());
-  if (was_loading) emit ReadsSettled();
+  OnServiceUnregistered();
 }
 
 // Subscribed before the first reads so that no change falls between the two.
