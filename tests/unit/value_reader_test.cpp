@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -74,6 +75,11 @@ TEST(ReadNumberPrefixTest, HugeNumbersBecomeInfinities) {
   EXPECT_GT(ReadValue("1e999"), 0);
   EXPECT_LT(ReadValue("-1e999"), 0);
   EXPECT_TRUE(std::isinf(ReadValue(std::string(400, '9'))));
+  // The digits, not the exponent's sign alone, say which way the range is left.
+  EXPECT_TRUE(std::isinf(ReadValue("1" + std::string(400, '0') + "e-5")));
+  EXPECT_EQ(ReadValue("0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(ReadValue("0." + std::string(400, '0') + "1e+99999999999999999999"),
+            std::numeric_limits<double>::infinity());
 }
 
 }  // namespace
