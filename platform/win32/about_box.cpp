@@ -7,13 +7,6 @@
 #include "tray/about_layout.h"
 
 namespace norvaket::win32 {
-namespace {
-
-TwipsRect Twips(const TwipsBox& box) {
-  return {box.left, box.top, box.width, box.height};
-}
-
-}  // namespace
 
 AboutBox::AboutBox(HINSTANCE instance, HWND main_window, Launcher& launcher, DialogTracker& dialogs,
                    ProgramIdentity identity)
@@ -21,7 +14,7 @@ AboutBox::AboutBox(HINSTANCE instance, HWND main_window, Launcher& launcher, Dia
       main_window_(main_window),
       presenter_(*this, launcher, dialogs, std::move(identity)) {}
 
-HWND AboutBox::AddLabel(const char* caption, const TwipsRect& place, int id) {
+HWND AboutBox::AddLabel(const char* caption, const TwipsBox& place, int id) {
   return AddControl(Handle(), L"STATIC", caption, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, place, id);
 }
 
@@ -39,7 +32,7 @@ HWND AboutBox::OnCreate() {
 }
 
 void AboutBox::BuildControl(const DialogControl& control) {
-  const TwipsRect place = Twips(control.place);
+  const TwipsBox& place = control.place;
   switch (control.kind) {
     case ControlKind::Button:
       ok_ = AddControl(Handle(), L"BUTTON", control.caption,

@@ -50,7 +50,7 @@ class AboutBox final : public ModalDialog, private AboutView {
 
   // One control of the about box's portable description.
   void BuildControl(const DialogControl& control);
-  HWND AddLabel(const char* caption, const TwipsRect& place, int id = 0xFFFF);
+  HWND AddLabel(const char* caption, const TwipsBox& place, int id = 0xFFFF);
   int LinkIndexOf(HWND control) const;
 
   HWND main_window_;

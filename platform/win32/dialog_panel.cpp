@@ -16,12 +16,12 @@ bool RegisterPanelClass(HINSTANCE instance, WNDPROC window_proc) {
 
 }  // namespace
 
-HWND DialogPanel::Create(HINSTANCE instance, HWND dialog, const TwipsRect& place, int dpi, int id,
+HWND DialogPanel::Create(HINSTANCE instance, HWND dialog, const TwipsBox& place, int dpi, int id,
                          bool visible) {
   if (!RegisterPanelClass(instance, &DialogPanel::WindowProc)) return nullptr;
   dialog_ = dialog;
   dpi_ = dpi;
-  const RECT pixels = place.ToPixels(dpi);
+  const RECT pixels = ToPixels(place, dpi);
   // WS_EX_CONTROLPARENT: the dialog manager tabs into the panel's controls.
   window_ = CreateWindowExW(
       WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0),

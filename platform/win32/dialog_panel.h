@@ -20,7 +20,7 @@ class DialogPanel {
   DialogPanel(const DialogPanel&) = delete;
   DialogPanel& operator=(const DialogPanel&) = delete;
 
-  HWND Create(HINSTANCE instance, HWND dialog, const TwipsRect& place, int dpi, int id,
+  HWND Create(HINSTANCE instance, HWND dialog, const TwipsBox& place, int dpi, int id,
               bool visible);
   void AddRuleLine(const RuleLine& line) { lines_.push_back(line); }
   HWND Handle() const { return window_; }

@@ -110,8 +110,8 @@ void ModalDialog::SizeAndCentre(int width_twips, int height_twips) {
 }
 
 HWND ModalDialog::AddControl(HWND parent, const wchar_t* window_class, const std::string& text,
-                             DWORD style, const TwipsRect& place, int id, DWORD ex_style) {
-  const RECT pixels = place.ToPixels(dpi_);
+                             DWORD style, const TwipsBox& place, int id, DWORD ex_style) {
+  const RECT pixels = ToPixels(place, dpi_);
   HWND control =
       CreateWindowExW(ex_style, window_class, ToUtf16(text).c_str(), WS_CHILD | style, pixels.left,
                       pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,

@@ -53,7 +53,7 @@ class ModalDialog {
   void SizeAndCentre(int width_twips, int height_twips);
   // A child control in the dialog font.
   HWND AddControl(HWND parent, const wchar_t* window_class, const std::string& text, DWORD style,
-                  const TwipsRect& place, int id, DWORD ex_style = 0);
+                  const TwipsBox& place, int id, DWORD ex_style = 0);
   // Grows a control so that its caption in `font`, plus `extra_px` (a check
   // box's box), is not cut: the designed sizes fit the designed font, and a
   // replacement font may run wider or taller. With `exact_width` the width

@@ -18,10 +18,6 @@ RECT PlaceOf(HWND window) {
   return rect;
 }
 
-TwipsRect Twips(const TwipsBox& box) {
-  return {box.left, box.top, box.width, box.height};
-}
-
 std::size_t IndexOf(OptionsCheckBox box) {
   return static_cast<std::size_t>(box);
 }
@@ -62,7 +58,7 @@ HWND OptionsDialog::OnCreate() {
   BuildTabStrip();
   for (int panel = 1; panel <= static_cast<int>(panels_.size()); ++panel) {
     panels_[static_cast<std::size_t>(panel - 1)].Create(
-        Instance(), Handle(), Twips(kOptionsPanelPlace), Dpi(), kFirstPanelId + panel - 1,
+        Instance(), Handle(), kOptionsPanelPlace, Dpi(), kFirstPanelId + panel - 1,
         panel == 1);
   }
   for (const DialogControl& control : kOptionsDialogControls) BuildControl(control);
@@ -76,7 +72,7 @@ HWND OptionsDialog::OnCreate() {
 
 void OptionsDialog::BuildTabStrip() {
   tab_strip_ = AddControl(Handle(), WC_TABCONTROLW, "", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                          Twips(kOptionsTabStripPlace), kTabStripId);
+                          kOptionsTabStripPlace, kTabStripId);
   // Addressed by index: a tab's key is a name for readers only.
   for (int i = 0; i < static_cast<int>(kOptionsTabCaptions.size()); ++i) {
     std::wstring caption = ToUtf16(kOptionsTabCaptions[static_cast<std::size_t>(i)]);
@@ -88,7 +84,7 @@ void OptionsDialog::BuildTabStrip() {
   }
 }
 
-HWND OptionsDialog::AddLabel(HWND panel, const char* caption, const TwipsRect& place) {
+HWND OptionsDialog::AddLabel(HWND panel, const char* caption, const TwipsBox& place) {
   HWND label =
       AddControl(panel, L"STATIC", caption, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, place, kLabelId);
   GrowToText(label, Font(), 0);
@@ -96,7 +92,7 @@ HWND OptionsDialog::AddLabel(HWND panel, const char* caption, const TwipsRect& p
 }
 
 HWND OptionsDialog::AddCheckBox(HWND panel, OptionsCheckBox box, const char* caption,
-                                const TwipsRect& place) {
+                                const TwipsBox& place) {
   HWND check_box = AddControl(panel, L"BUTTON", caption, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                               place, kFirstCheckBoxId + static_cast<int>(IndexOf(box)));
   // The box and the gap before the caption.
@@ -105,7 +101,7 @@ HWND OptionsDialog::AddCheckBox(HWND panel, OptionsCheckBox box, const char* cap
   return check_box;
 }
 
-HWND OptionsDialog::AddValueBox(HWND panel, OptionsValueBox box, const TwipsRect& place) {
+HWND OptionsDialog::AddValueBox(HWND panel, OptionsValueBox box, const TwipsBox& place) {
   HWND value_box =
       AddControl(panel, L"EDIT", "Text1", WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, place,
                  kFirstValueBoxId + static_cast<int>(IndexOf(box)), WS_EX_CLIENTEDGE);
@@ -114,7 +110,7 @@ HWND OptionsDialog::AddValueBox(HWND panel, OptionsValueBox box, const TwipsRect
 }
 
 void OptionsDialog::AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place) {
-  AddLabel(panel.Handle(), caption, Twips(place));
+  AddLabel(panel.Handle(), caption, place);
   const int rule_left = place.left + place.width + kHeadingRuleGap;
   const int rule_y = place.top + kHeadingRuleDrop;
   panel.AddRuleLine({rule_left, rule_y, kHeadingRuleRight, kRuleGrey});
@@ -130,14 +126,14 @@ void OptionsDialog::BuildControl(const DialogControl& control) {
                  control.place);
       return;
     case ControlKind::Label:
-      made = AddLabel(parent, control.caption, Twips(control.place));
+      made = AddLabel(parent, control.caption, control.place);
       break;
     case ControlKind::CheckBox:
       made = AddCheckBox(parent, CheckBoxNamed(control.name).value(), control.caption,
-                         Twips(control.place));
+                         control.place);
       break;
     case ControlKind::ValueBox:
-      made = AddValueBox(parent, ValueBoxNamed(control.name).value(), Twips(control.place));
+      made = AddValueBox(parent, ValueBoxNamed(control.name).value(), control.place);
       break;
     case ControlKind::Button:
       AddButton(control);
@@ -153,13 +149,13 @@ void OptionsDialog::AddButton(const DialogControl& control) {
   const DWORD style = WS_VISIBLE | WS_TABSTOP;
   if (control.name == "cmdOK") {
     ok_ = AddControl(Handle(), L"BUTTON", control.caption, style | BS_DEFPUSHBUTTON,
-                     Twips(control.place), IDOK);
+                     control.place, IDOK);
   } else if (control.name == "cmdCancel") {
     cancel_ = AddControl(Handle(), L"BUTTON", control.caption, style | BS_PUSHBUTTON,
-                         Twips(control.place), IDCANCEL);
+                         control.place, IDCANCEL);
   } else if (control.name == "cmdApply") {
     apply_ = AddControl(Handle(), L"BUTTON", control.caption,
-                        style | WS_DISABLED | BS_PUSHBUTTON, Twips(control.place), kApplyId);
+                        style | WS_DISABLED | BS_PUSHBUTTON, control.place, kApplyId);
   }
 }
 

@@ -72,9 +72,9 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
   // One control of the dialog's portable description.
   void BuildControl(const DialogControl& control);
   void AddButton(const DialogControl& control);
-  HWND AddLabel(HWND panel, const char* caption, const TwipsRect& place);
-  HWND AddCheckBox(HWND panel, OptionsCheckBox box, const char* caption, const TwipsRect& place);
-  HWND AddValueBox(HWND panel, OptionsValueBox box, const TwipsRect& place);
+  HWND AddLabel(HWND panel, const char* caption, const TwipsBox& place);
+  HWND AddCheckBox(HWND panel, OptionsCheckBox box, const char* caption, const TwipsBox& place);
+  HWND AddValueBox(HWND panel, OptionsValueBox box, const TwipsBox& place);
   void AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place);
   void LayOutSentences();
 

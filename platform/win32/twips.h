@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tray/dialog_layout.h"
+
 namespace norvaket::win32 {
 
 // Dialog geometry is designed in twips (1/1440 inch; 15 twips are one pixel
@@ -12,18 +14,11 @@ inline int TwipsToPixels(int twips, int dpi) {
   return MulDiv(twips, dpi, kTwipsPerInch);
 }
 
-// Left, top, width and height in twips, relative to the control's container.
-struct TwipsRect {
-  int left;
-  int top;
-  int width;
-  int height;
-
-  RECT ToPixels(int dpi) const {
-    const int x = TwipsToPixels(left, dpi);
-    const int y = TwipsToPixels(top, dpi);
-    return RECT{x, y, x + TwipsToPixels(width, dpi), y + TwipsToPixels(height, dpi)};
-  }
-};
+// A place in the dialog's pixels.
+inline RECT ToPixels(const TwipsBox& place, int dpi) {
+  const int x = TwipsToPixels(place.left, dpi);
+  const int y = TwipsToPixels(place.top, dpi);
+  return RECT{x, y, x + TwipsToPixels(place.width, dpi), y + TwipsToPixels(place.height, dpi)};
+}
 
 }  // namespace norvaket::win32
