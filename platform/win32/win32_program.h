@@ -19,8 +19,8 @@
 #include "platform/win32/win32_power_source.h"
 #include "platform/win32/win32_profile_store.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_settings_store.h"
 #include "platform/win32/window_hook.h"
+#include "settings/ini_settings_store.h"
 #include "settings/registry_auto_run.h"
 #include "settings/settings.h"
 #include "tray/dialog_host.h"
@@ -85,7 +85,7 @@ class Win32Program final : private LifecycleSteps,
   Settings settings_;
   Win32ProfileStore profile_files_;
   Win32FolderLookup folders_;
-  Win32SettingsStore settings_store_{profile_files_, folders_};
+  IniSettingsStore settings_store_{profile_files_, folders_};
   Win32Registry registry_;
   RegistryAutoRun autorun_{
       registry_, ProgramPathWithoutExtension(ExecutableFolder(), "\\", ExecutableFileName())};

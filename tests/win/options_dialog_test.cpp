@@ -8,8 +8,9 @@
 
 #include "dialog_test_support.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/win32_profile_store.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_settings_store.h"
+#include "settings/ini_settings_store.h"
 #include "settings/registry_auto_run.h"
 #include "settings/registry_layer.h"
 #include "test_folder_lookup.h"
@@ -68,7 +69,7 @@ class OptionsDialogTest : public ::testing::Test {
   TestFolder folder;
   TestFolderLookup folders{ToUtf8(folder.Path())};
   Win32ProfileStore files;
-  Win32SettingsStore store{files, folders};
+  IniSettingsStore store{files, folders};
   Win32Registry registry;
   RegistryAutoRun autorun{registry, kProgramPath};
   DialogTracker dialogs;
@@ -276,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(OptionsDialogTest, AFailedSaveIsReportedAndApplyStaysEnabled) {
   // An application-data folder that cannot hold the settings folder.
   TestFolderLookup nowhere(folder.File("missing\\deeper"));
-  Win32SettingsStore failing_store(files, nowhere);
+  IniSettingsStore failing_store(files, nowhere);
   dialog = std::make_unique<OptionsDialog>(GetModuleHandleW(nullptr), owner.Handle(), settings,
                                            failing_store, autorun, dialogs);
   ASSERT_TRUE(dialog->Create(owner.Handle()));

@@ -1,4 +1,5 @@
-#include "platform/win32/win32_settings_store.h"
+#include "platform/win32/win32_profile_store.h"
+#include "settings/ini_settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,8 @@ using testing::TestFolder;
 using testing::TestFolderLookup;
 using testing::WriteBytes;
 
-// Passes every key on to the real profile store; before each write it runs
-// `before_write`, and it can make one write fail as a full disk would.
+// Passes every key and batch on to the real profile store; before each write it
+// runs `before_write`, and it can make one write fail as a full disk would.
 class WatchedProfileStore final : public ProfileStore {
  public:
   explicit WatchedProfileStore(ProfileStore& inner) : inner_(inner) {}
@@ -34,6 +35,9 @@ class WatchedProfileStore final : public ProfileStore {
     if (writes == failing_write) return false;
     return inner_.WriteProfileString(section, key, value, file_path);
   }
+  void BeginBatch() override { inner_.BeginBatch(); }
+  bool CommitBatch() override { return inner_.CommitBatch(); }
+  void DiscardBatch() override { inner_.DiscardBatch(); }
   std::function<void(const std::string&)> before_write;
   int failing_write = 0;  // 1-based; 0 = none
   int writes = 0;
@@ -78,7 +82,7 @@ class Win32SettingsStoreTest : public ::testing::Test {
   TestFolderLookup folders{ToUtf8(folder.Path())};
   Win32ProfileStore files;
   WatchedProfileStore watched{files};
-  Win32SettingsStore store{files, watched, folders};
+  IniSettingsStore store{watched, folders};
 };
 
 TEST_F(Win32SettingsStoreTest, AFirstSaveCreatesTheFolderAndTheFifteenKeysInOrder) {
