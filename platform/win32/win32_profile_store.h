@@ -44,7 +44,6 @@ class Win32ProfileStore final : public ProfileStore {
   bool CommitBatch() override;
   // Drops the copies; the files stay as they were.
   void DiscardBatch() override;
-  bool Saving() const { return saving_; }
 
  private:
   struct StagedFile {
