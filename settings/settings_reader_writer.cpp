@@ -9,12 +9,9 @@ namespace norvaket {
 
 namespace {
 
-// The fallback text stands in for a value that is not a number too, so that a
-// mistyped value behaves like a missing one instead of failing the load.
+// A mistyped value behaves like a missing one instead of failing the load.
 std::int32_t ReadNumber(const IniStringReader& read, const SettingsField& field) {
-  const std::string fallback = FormatIniNumber(field.default_value);
-  if (const auto number = ParseIniNumber(read(std::string(field.key), fallback))) return *number;
-  return field.default_value;
+  return ParseIniNumber(read(std::string(field.key), "")).value_or(field.default_value);
 }
 
 std::int32_t HeldToRange(const SettingsField& field, std::int32_t value) {
