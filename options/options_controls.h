@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "settings/settings.h"
@@ -63,6 +64,20 @@ constexpr std::string_view ControlName(OptionsValueBox box) {
   return kValueBoxNames[static_cast<std::size_t>(box)];
 }
 
+// The check box or value box a control's name names, if any.
+constexpr std::optional<OptionsCheckBox> CheckBoxNamed(std::string_view name) {
+  for (const OptionsCheckBox box : kAllCheckBoxes) {
+    if (ControlName(box) == name) return box;
+  }
+  return std::nullopt;
+}
+constexpr std::optional<OptionsValueBox> ValueBoxNamed(std::string_view name) {
+  for (const OptionsValueBox box : kAllValueBoxes) {
+    if (ControlName(box) == name) return box;
+  }
+  return std::nullopt;
+}
+
 // A check box's state as the controls report it. Grayed is never set by the
 // dialog; a box in that state counts as off.
 using CheckState = std::int16_t;
@@ -100,22 +115,15 @@ constexpr std::size_t CountShown() {
   return count;
 }
 
-template <typename Control, std::size_t N>
-constexpr Control Named(const std::array<std::string_view, N>& names, std::string_view name) {
-  for (std::size_t i = 0; i < N; ++i) {
-    if (names[i] == name) return static_cast<Control>(i);
-  }
-  throw "a settings field names a control the options dialog does not have";
-}
-
 constexpr auto BindCheckBoxes() {
   std::array<CheckBoxBinding, CountShown<Flag Settings::*>()> bindings{};
   std::size_t next = 0;
   for (const SettingsField& field : kSettingsFields) {
     // std::get_if is not a constant expression under the sanitizers' null checks.
     if (!std::holds_alternative<Flag Settings::*>(field.member) || field.control.empty()) continue;
-    bindings[next++] = {Named<OptionsCheckBox>(kCheckBoxNames, field.control),
-                        std::get<Flag Settings::*>(field.member)};
+    const std::optional<OptionsCheckBox> box = CheckBoxNamed(field.control);
+    if (!box) throw "a settings field names a control the options dialog does not have";
+    bindings[next++] = {*box, std::get<Flag Settings::*>(field.member)};
   }
   return bindings;
 }

@@ -28,20 +28,6 @@ void MoveColumns(std::vector<std::array<RowPart, 4>>& rows, std::size_t first, i
 
 }  // namespace
 
-std::optional<OptionsCheckBox> CheckBoxNamed(std::string_view name) {
-  for (const OptionsCheckBox box : kAllCheckBoxes) {
-    if (ControlName(box) == name) return box;
-  }
-  return std::nullopt;
-}
-
-std::optional<OptionsValueBox> ValueBoxNamed(std::string_view name) {
-  for (const OptionsValueBox box : kAllValueBoxes) {
-    if (ControlName(box) == name) return box;
-  }
-  return std::nullopt;
-}
-
 void LayOutSentenceRows(std::vector<std::array<RowPart, 4>>& rows, const SentenceMetrics& metrics) {
   if (rows.empty()) return;
   for (auto& row : rows) {

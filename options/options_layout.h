@@ -1,8 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
-#include <string_view>
 #include <vector>
 
 #include "options/options_controls.h"
@@ -63,10 +61,6 @@ inline constexpr std::array<DialogControl, 24> kOptionsDialogControls{{
     {ControlKind::Button, "cmdCancel", "キャンセル", {4170, 5510, 1290, 300}, 0},
     {ControlKind::Button, "cmdApply", "適用(&A)", {5580, 5510, 1290, 300}, 0},
 }};
-
-// The check box or value box a control's name names, if any.
-std::optional<OptionsCheckBox> CheckBoxNamed(std::string_view name);
-std::optional<OptionsValueBox> ValueBoxNamed(std::string_view name);
 
 // A part of a sentence row as a front end has made it, in its pixels: where the
 // design puts it and how wide its caption wants it.

@@ -105,16 +105,11 @@ HWND WaitForMenu() {
 }
 
 int ControlId(const std::string& name) {
-  for (std::size_t i = 0; i < norvaket::kAllCheckBoxes.size(); ++i) {
-    if (norvaket::ControlName(norvaket::kAllCheckBoxes[i]) == name) {
-      return OptionsDialog::kFirstCheckBoxId + static_cast<int>(i);
-    }
+  if (const auto box = norvaket::CheckBoxNamed(name)) {
+    return OptionsDialog::kFirstCheckBoxId + static_cast<int>(*box);
   }
-  for (const auto box : {norvaket::OptionsValueBox::txtCV2Value,
-                         norvaket::OptionsValueBox::txtCV0Value}) {
-    if (norvaket::ControlName(box) == name) {
-      return OptionsDialog::kFirstValueBoxId + static_cast<int>(box);
-    }
+  if (const auto box = norvaket::ValueBoxNamed(name)) {
+    return OptionsDialog::kFirstValueBoxId + static_cast<int>(*box);
   }
   if (name == "cmdOK") return IDOK;
   if (name == "cmdCancel") return IDCANCEL;
