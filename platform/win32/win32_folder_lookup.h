@@ -7,8 +7,6 @@
 
 namespace norvaket::win32 {
 
-inline constexpr int kCsidlAppData = 0x1A;
-
 // The result of SHGetFolderPathW as it came (S_OK, S_FALSE, E_INVALIDARG, ...)
 // and, with S_OK, the folder's path.
 struct SpecialFolder {
