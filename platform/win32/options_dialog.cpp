@@ -12,7 +12,7 @@ constexpr int kLabelId = 0xFFFF;  // labels are never addressed
 
 // A child window's rectangle in its parent's client coordinates.
 RECT PlaceOf(HWND window) {
-  RECT rect;
+  RECT rect{};
   GetWindowRect(window, &rect);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
