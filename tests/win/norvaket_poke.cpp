@@ -86,22 +86,30 @@ std::vector<HWND> Dialogs(bool about) {
   return found;
 }
 
-HWND WaitForDialog(bool about) {
-  for (int i = 0; i < 200; ++i) {
-    const std::vector<HWND> found = Dialogs(about);
-    if (!found.empty()) return found.front();
+// The window `find` returns, asked every 50 ms up to `tries` times; null when none came.
+template <typename Find>
+HWND WaitFor(int tries, Find find) {
+  for (int i = 0; i < tries; ++i) {
+    if (HWND window = find()) return window;
     Sleep(50);
   }
   return nullptr;
 }
 
+HWND VisibleWindow(const wchar_t* window_class, const wchar_t* caption) {
+  HWND window = FindWindowW(window_class, caption);
+  return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND WaitForDialog(bool about) {
+  return WaitFor(200, [about]() -> HWND {
+    const std::vector<HWND> found = Dialogs(about);
+    return found.empty() ? nullptr : found.front();
+  });
+}
+
 HWND WaitForMenu() {
-  for (int i = 0; i < 100; ++i) {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    if (menu != nullptr && IsWindowVisible(menu)) return menu;
-    Sleep(50);
-  }
-  return nullptr;
+  return WaitFor(100, [] { return VisibleWindow(L"#32768", nullptr); });
 }
 
 int ControlId(const std::string& name) {
@@ -214,12 +222,7 @@ int wmain(int argc, wchar_t** argv) {
                : 1;
   }
   if (command == L"error-box") {
-    for (int i = 0; i < 200; ++i) {
-      HWND box = FindWindowW(kDialogClass, L"エラー");
-      if (box != nullptr && IsWindowVisible(box)) return 0;
-      Sleep(50);
-    }
-    return 4;
+    return WaitFor(200, [] { return VisibleWindow(kDialogClass, L"エラー"); }) != nullptr ? 0 : 4;
   }
   if (command == L"tab") return SelectTab(std::atoi(argument.c_str()));
   if (command == L"rect") {
