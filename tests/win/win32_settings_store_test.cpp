@@ -52,6 +52,7 @@ constexpr char kDefaultsFile[] =
     "NotifyCV0=No\r\nNotifyCV1=No\r\nNotifyCV2=Yes\r\nNotifyCV4=Yes\r\nNotifyCV0Value=80\r\n"
     "NotifyCV2Value=20\r\nUseTimeStamp=No\r\n";
 
+// The Windows program's settings store: IniSettingsStore over the profile functions.
 class Win32SettingsStoreTest : public ::testing::Test {
  protected:
   std::string Ini() { return folder.File("Norvaket\\Norvaket.ini"); }
