@@ -122,7 +122,7 @@ void UPowerPowerSource::CheckConnection() {
 }
 
 void UPowerPowerSource::AwaitFirstReads(std::chrono::milliseconds deadline) {
-  if (!loading_) return;
+  if (!Loading()) return;
   QEventLoop loop;
   QTimer timer;
   timer.setSingleShot(true);
@@ -179,9 +179,9 @@ void UPowerPowerSource::OnBusDisconnected() {
 void UPowerPowerSource::OnServiceRegistered() { StartLoad(); }
 
 void UPowerPowerSource::OnServiceUnregistered() {
-  const bool was_loading = loading_;
+  const bool was_loading = Loading();
   ++generation_;
-  loading_ = false;
+  load_steps_left_ = 0;
   retry_load_timer_.stop();
   SetAvailable(false);
   if (was_loading) emit ReadsSettled();
@@ -192,7 +192,6 @@ void UPowerPowerSource::OnServiceUnregistered() {
 void UPowerPowerSource::StartLoad() {
   ++generation_;
   Forget();
-  loading_ = true;
   daemon_read_ = false;
   load_steps_left_ = 3;
   retry_load_timer_.stop();
@@ -223,7 +222,6 @@ void UPowerPowerSource::StartLoad() {
 
 void UPowerPowerSource::FinishLoadStep() {
   if (--load_steps_left_ > 0) return;
-  loading_ = false;
   SetAvailable(daemon_read_);
   emit ReadsSettled();
 }
@@ -305,7 +303,7 @@ bool UPowerPowerSource::Known(const QString& path) const {
 }
 
 void UPowerPowerSource::OnPropertiesChanged(const QDBusMessage& message) {
-  if (!available_ && !loading_) return;
+  if (!available_ && !Loading()) return;
   const QList<QVariant> arguments = message.arguments();
   if (arguments.size() < 2) return;
   const QString interface = arguments[0].toString();
@@ -318,7 +316,7 @@ void UPowerPowerSource::OnPropertiesChanged(const QDBusMessage& message) {
 }
 
 void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
-  if (!available_ && !loading_) return;
+  if (!available_ && !Loading()) return;
   const QString path = ObjectPathArgument(message);
   if (path.isEmpty() || path == kDisplayPath) return;
   devices_.try_emplace(path);

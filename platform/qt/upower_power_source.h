@@ -63,6 +63,7 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   void Subscribe();
   void StartLoad();
   void FinishLoadStep();
+  bool Loading() const { return load_steps_left_ > 0; }
   void SetAvailable(bool available);
   void Forget();
   void Call(const QDBusMessage& call, ReplyHandler handler);
@@ -83,10 +84,10 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   QTimer reconnect_timer_;
   QTimer retry_load_timer_;
   bool available_ = false;
-  bool loading_ = false;
   // Answers to calls from an earlier load or connection are dropped by this count.
   unsigned generation_ = 0;
   bool daemon_read_ = false;
+  // Answers the load under way still waits for; none while no load is under way.
   int load_steps_left_ = 0;
   linux_platform::UPowerReadings readings_;
   std::map<QString, LinePower> devices_;
