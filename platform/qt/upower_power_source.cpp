@@ -82,6 +82,11 @@ bool MeansAbsent(const QDBusMessage& reply) {
          error == QDBusError::Disconnected;
 }
 
+// The interface of the properties an object carries: the daemon's, or a device's.
+const QString& InterfaceAt(const QString& path) {
+  return path == kDaemonPath ? kDaemonInterface : kDeviceInterface;
+}
+
 bool TimedOut(const QDBusMessage& reply) {
   const QDBusError::ErrorType error = QDBusError(reply).type();
   return error == QDBusError::NoReply || error == QDBusError::Timeout;
@@ -93,7 +98,7 @@ UPowerPowerSource::UPowerPowerSource(QDBusConnection::BusType bus_type, QObject*
     : QObject(parent), bus_type_(bus_type), bus_(QString()) {
   watcher_.setWatchedServices({kService});
   watcher_.setWatchMode(QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration);
-  connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, &UPowerPowerSource::OnServiceRegistered);
+  connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, &UPowerPowerSource::StartLoad);
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
           &UPowerPowerSource::OnServiceUnregistered);
   reconnect_timer_.setSingleShot(true);
@@ -176,8 +181,6 @@ void UPowerPowerSource::OnBusDisconnected() {
   reconnect_timer_.start(kReconnectInterval);
 }
 
-void UPowerPowerSource::OnServiceRegistered() { StartLoad(); }
-
 void UPowerPowerSource::OnServiceUnregistered() {
   const bool was_loading = Loading();
   ++generation_;
@@ -251,7 +254,7 @@ void UPowerPowerSource::Call(const QDBusMessage& call, ReplyHandler handler) {
 
 void UPowerPowerSource::CallGetAll(const QString& path, ReplyHandler handler) {
   QDBusMessage call = QDBusMessage::createMethodCall(kService, path, kPropertiesInterface, QStringLiteral("GetAll"));
-  call << (path == kDaemonPath ? kDaemonInterface : kDeviceInterface);
+  call << InterfaceAt(path);
   Call(call, std::move(handler));
 }
 
@@ -306,10 +309,8 @@ void UPowerPowerSource::OnPropertiesChanged(const QDBusMessage& message) {
   if (!available_ && !Loading()) return;
   const QList<QVariant> arguments = message.arguments();
   if (arguments.size() < 2) return;
-  const QString interface = arguments[0].toString();
   const QString path = message.path();
-  const bool daemon = interface == kDaemonInterface && path == kDaemonPath;
-  if (!(daemon || (interface == kDeviceInterface && path != kDaemonPath)) || !Known(path)) return;
+  if (arguments[0].toString() != InterfaceAt(path) || !Known(path)) return;
   ApplyProperties(path, qdbus_cast<QVariantMap>(arguments[1]));
   // Properties announced without their values are read again (UPower itself never does this).
   if (arguments.size() > 2 && !qdbus_cast<QStringList>(arguments[2]).isEmpty()) MarkStale(path);

@@ -44,7 +44,6 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   void ReadsSettled();
 
  private slots:
-  void OnServiceRegistered();
   void OnServiceUnregistered();
   void OnBusDisconnected();
   void OnPropertiesChanged(const QDBusMessage& message);
