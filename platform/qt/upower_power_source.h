@@ -31,11 +31,10 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   explicit UPowerPowerSource(QDBusConnection::BusType bus_type, QObject* parent = nullptr);
   ~UPowerPowerSource() override;
 
+  // Notices a bus lost since the last look first (a cheap check, no call).
   PowerStatus GetPowerStatus() override;
   // Whether UPower is on the bus and answered the first reads.
   bool Available() const { return available_; }
-  // Notices a bus that was lost since the last look (a cheap check, no call).
-  void CheckConnection();
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
 
@@ -57,6 +56,7 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   };
   using ReplyHandler = std::function<void(const QDBusMessage& reply)>;
 
+  void CheckConnection();
   void ConnectToBus();
   void DropBus();
   void Subscribe();
