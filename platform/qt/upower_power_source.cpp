@@ -20,8 +20,6 @@ const QString kDaemonInterface = QStringLiteral("org.freedesktop.UPower");
 const QString kDeviceInterface = QStringLiteral("org.freedesktop.UPower.Device");
 const QString kDisplayPath = QStringLiteral("/org/freedesktop/UPower/devices/DisplayDevice");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
-// A call not answered by then counts as failed; nothing waits for it meanwhile.
-constexpr int kCallTimeoutMs = 5000;
 // A daemon that holds its name but did not answer is asked again after this.
 constexpr std::chrono::milliseconds kRetryLoadInterval{2000};
 // Dialling a bus that is not there fails at once, so trying this often costs nothing.
@@ -244,7 +242,8 @@ void UPowerPowerSource::Forget() {
 }
 
 void UPowerPowerSource::Call(const QDBusMessage& call, ReplyHandler handler) {
-  auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallTimeoutMs), this);
+  const int deadline_ms = static_cast<int>(kCallDeadline.count());
+  auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call, deadline_ms), this);
   connect(pending, &QDBusPendingCallWatcher::finished, this,
           [this, generation = generation_, handler = std::move(handler)](QDBusPendingCallWatcher* finished) {
             finished->deleteLater();

@@ -28,6 +28,9 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   Q_OBJECT
 
  public:
+  // A call not answered by then counts as failed; nothing waits for it meanwhile.
+  static constexpr std::chrono::milliseconds kCallDeadline{5000};
+
   explicit UPowerPowerSource(QDBusConnection::BusType bus_type, QObject* parent = nullptr);
   ~UPowerPowerSource() override;
 
