@@ -23,7 +23,8 @@ namespace norvaket::qt {
 // every read is an asynchronous call with a deadline, and the answers and signals
 // are kept in a cache that a tick only looks at. UPower is used from the moment it
 // answers, however late; while it is away, or the system bus is lost, the snapshot
-// is all unknowns. A lost bus is dialled again every few seconds.
+// is all unknowns. A lost bus is dialled again, within seconds at first and then
+// less often, down to once a minute.
 class UPowerPowerSource final : public QObject, public PowerSource {
   Q_OBJECT
 
