@@ -51,8 +51,7 @@ AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity i
     QWidget* widget = AddControl(control);
     widget->setObjectName(QString::fromLatin1(control.name.data(),
                                               static_cast<qsizetype>(control.name.size())));
-    widget->setGeometry(TwipsRect(control.place.left, control.place.top, control.place.width,
-                                  control.place.height));
+    widget->setGeometry(TwipsRect(control.place));
     if (control.name == "Label3" || control.name == "Label4") {
       link_names.push_back(static_cast<QLabel*>(widget));
     }

@@ -26,10 +26,6 @@ QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-QRect Pixels(const TwipsBox& box) {
-  return TwipsRect(box.left, box.top, box.width, box.height);
-}
-
 QString Name(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
@@ -95,7 +91,7 @@ OptionsDialog::~OptionsDialog() {
 void OptionsDialog::BuildTabs() {
   tab_strip_ = new QTabWidget(this);
   tab_strip_->setObjectName(QStringLiteral("TabStrip1"));
-  tab_strip_->setGeometry(Pixels(kOptionsTabStripPlace));
+  tab_strip_->setGeometry(TwipsRect(kOptionsTabStripPlace));
   // The tabs' pages stay empty: the panels lie on top of the page area.
   for (int tab = 0; tab < static_cast<int>(kOptionsTabCaptions.size()); ++tab) {
     tab_strip_->addTab(new QWidget(tab_strip_), Text(kOptionsTabCaptions[tab]));
@@ -107,7 +103,7 @@ QWidget* OptionsDialog::AddPanel(int index, bool visible) {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("picFrame"));
   panel->setProperty("index", index);
-  panel->setGeometry(Pixels(kOptionsPanelPlace));
+  panel->setGeometry(TwipsRect(kOptionsPanelPlace));
   panel->setVisible(visible);
   panels_[static_cast<std::size_t>(index - 1)] = panel;
   return panel;
@@ -124,7 +120,7 @@ void OptionsDialog::BuildControls() {
     last_panel = control.panel;
     if (QWidget* widget = AddControl(parent, control)) {
       widget->setObjectName(Name(control.name));
-      widget->setGeometry(Pixels(control.place));
+      widget->setGeometry(TwipsRect(control.place));
       if (control.sentence != 0) sentences_[control.sentence].push_back(widget);
       if (control.kind != ControlKind::Heading && control.kind != ControlKind::Label) {
         order.push_back(widget);

@@ -30,9 +30,8 @@ bool QtNotifyShell::ShellNotifyIcon(NotifyMessage message, const TrayIconRecord&
 
 void QtNotifyShell::Add(const TrayIconRecord& record) {
   shown_ = record;
-  if (wanted_ && icon_) {
-    icon_->setIcon(icons_(record.hIcon));
-    icon_->setToolTip(TooltipText(record.szTip));
+  if (icon_) {
+    ShowRecord();
     return;
   }
   wanted_ = true;
@@ -46,9 +45,13 @@ void QtNotifyShell::OnTrayFound(TrayKind kind) {
   icon_->setContextMenu(menu_);
   connect(icon_.get(), &QSystemTrayIcon::activated, this, &QtNotifyShell::Activated);
   // What is current now, not what the add once carried.
+  ShowRecord();
+  icon_->show();
+}
+
+void QtNotifyShell::ShowRecord() {
   icon_->setIcon(icons_(shown_.hIcon));
   icon_->setToolTip(TooltipText(shown_.szTip));
-  icon_->show();
 }
 
 void QtNotifyShell::Modify(const TrayIconRecord& record) {

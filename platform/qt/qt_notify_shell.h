@@ -44,6 +44,8 @@ class QtNotifyShell : public QObject, public NotifyShell {
   void Modify(const TrayIconRecord& record);
   void Delete();
   void OnTrayFound(TrayKind kind);
+  // Puts the kept record's icon and tooltip on the icon.
+  void ShowRecord();
   void ShowBalloon(const TrayIconRecord& record);
   void ShowOwnBalloon(const QString& title, const QString& text, bool warning);
 
@@ -52,6 +54,7 @@ class QtNotifyShell : public QObject, public NotifyShell {
   DesktopNotifier& notifier_;
   TrayWatch& tray_;
   // Added and not deleted since: the icon belongs up whenever a tray is there.
+  // There is an icon only while this holds.
   bool wanted_ = false;
   TrayIconRecord shown_;
   TrayKind kind_ = TrayKind::None;

@@ -18,6 +18,9 @@ namespace {
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 constexpr int kAnswerDeadlineMs = 2000;
+// The timed looks at start-up, the first at once and the others this far apart.
+constexpr int kStartTries = 6;
+constexpr int kTrySpacingMs = 5000;
 
 xcb_connection_t* X11Connection() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -89,7 +92,7 @@ TrayWatch::~TrayWatch() {
 
 void TrayWatch::Start() {
   tries_left_ = kStartTries - 1;
-  if (tries_left_ > 0) tries_.start();
+  tries_.start();
   Look();
 }
 

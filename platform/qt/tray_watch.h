@@ -20,9 +20,6 @@ class TrayWatch : public QObject, private QAbstractNativeEventFilter {
   Q_OBJECT
 
  public:
-  static constexpr int kStartTries = 6;
-  static constexpr int kTrySpacingMs = 5000;
-
   explicit TrayWatch(QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
   ~TrayWatch() override;
 

@@ -3,6 +3,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include "tray/dialog_layout.h"
+
 namespace norvaket::qt {
 
 // Dialog geometry is designed in twips; 15 twips make one pixel at 96 dpi. Qt
@@ -14,6 +16,10 @@ constexpr int TwipsToPixels(int twips) {
 constexpr QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
                TwipsToPixels(height));
+}
+
+constexpr QRect TwipsRect(const TwipsBox& box) {
+  return TwipsRect(box.left, box.top, box.width, box.height);
 }
 
 constexpr QPoint TwipsPoint(int x, int y) {

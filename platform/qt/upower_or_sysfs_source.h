@@ -13,8 +13,9 @@ class UPowerOrSysfsSource final : public PowerSource {
       : upower_(upower), fallback_(fallback) {}
 
   PowerStatus GetPowerStatus() override {
-    upower_.CheckConnection();
-    return UsingUPower() ? upower_.GetPowerStatus() : fallback_.GetPowerStatus();
+    // UPower's read notices a lost bus first, so the choice below is current.
+    const PowerStatus upower = upower_.GetPowerStatus();
+    return UsingUPower() ? upower : fallback_.GetPowerStatus();
   }
   bool UsingUPower() const { return upower_.Available(); }
 

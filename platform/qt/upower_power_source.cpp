@@ -20,8 +20,6 @@ const QString kDaemonInterface = QStringLiteral("org.freedesktop.UPower");
 const QString kDeviceInterface = QStringLiteral("org.freedesktop.UPower.Device");
 const QString kDisplayPath = QStringLiteral("/org/freedesktop/UPower/devices/DisplayDevice");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
-// A call not answered by then counts as failed; nothing waits for it meanwhile.
-constexpr int kCallTimeoutMs = 5000;
 // A daemon that holds its name but did not answer is asked again after this.
 constexpr std::chrono::milliseconds kRetryLoadInterval{2000};
 // Dialling a bus that is not there fails at once, so trying this often costs nothing.
@@ -82,6 +80,11 @@ bool MeansAbsent(const QDBusMessage& reply) {
          error == QDBusError::Disconnected;
 }
 
+// The interface of the properties an object carries: the daemon's, or a device's.
+const QString& InterfaceAt(const QString& path) {
+  return path == kDaemonPath ? kDaemonInterface : kDeviceInterface;
+}
+
 bool TimedOut(const QDBusMessage& reply) {
   const QDBusError::ErrorType error = QDBusError(reply).type();
   return error == QDBusError::NoReply || error == QDBusError::Timeout;
@@ -93,7 +96,7 @@ UPowerPowerSource::UPowerPowerSource(QDBusConnection::BusType bus_type, QObject*
     : QObject(parent), bus_type_(bus_type), bus_(QString()) {
   watcher_.setWatchedServices({kService});
   watcher_.setWatchMode(QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration);
-  connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, &UPowerPowerSource::OnServiceRegistered);
+  connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, &UPowerPowerSource::StartLoad);
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
           &UPowerPowerSource::OnServiceUnregistered);
   reconnect_timer_.setSingleShot(true);
@@ -122,7 +125,7 @@ void UPowerPowerSource::CheckConnection() {
 }
 
 void UPowerPowerSource::AwaitFirstReads(std::chrono::milliseconds deadline) {
-  if (!loading_) return;
+  if (!Loading()) return;
   QEventLoop loop;
   QTimer timer;
   timer.setSingleShot(true);
@@ -176,12 +179,10 @@ void UPowerPowerSource::OnBusDisconnected() {
   reconnect_timer_.start(kReconnectInterval);
 }
 
-void UPowerPowerSource::OnServiceRegistered() { StartLoad(); }
-
 void UPowerPowerSource::OnServiceUnregistered() {
-  const bool was_loading = loading_;
+  const bool was_loading = Loading();
   ++generation_;
-  loading_ = false;
+  load_steps_left_ = 0;
   retry_load_timer_.stop();
   SetAvailable(false);
   if (was_loading) emit ReadsSettled();
@@ -192,7 +193,6 @@ void UPowerPowerSource::OnServiceUnregistered() {
 void UPowerPowerSource::StartLoad() {
   ++generation_;
   Forget();
-  loading_ = true;
   daemon_read_ = false;
   load_steps_left_ = 3;
   retry_load_timer_.stop();
@@ -223,7 +223,6 @@ void UPowerPowerSource::StartLoad() {
 
 void UPowerPowerSource::FinishLoadStep() {
   if (--load_steps_left_ > 0) return;
-  loading_ = false;
   SetAvailable(daemon_read_);
   emit ReadsSettled();
 }
@@ -243,7 +242,8 @@ void UPowerPowerSource::Forget() {
 }
 
 void UPowerPowerSource::Call(const QDBusMessage& call, ReplyHandler handler) {
-  auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallTimeoutMs), this);
+  const int deadline_ms = static_cast<int>(kCallDeadline.count());
+  auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call, deadline_ms), this);
   connect(pending, &QDBusPendingCallWatcher::finished, this,
           [this, generation = generation_, handler = std::move(handler)](QDBusPendingCallWatcher* finished) {
             finished->deleteLater();
@@ -253,7 +253,7 @@ void UPowerPowerSource::Call(const QDBusMessage& call, ReplyHandler handler) {
 
 void UPowerPowerSource::CallGetAll(const QString& path, ReplyHandler handler) {
   QDBusMessage call = QDBusMessage::createMethodCall(kService, path, kPropertiesInterface, QStringLiteral("GetAll"));
-  call << (path == kDaemonPath ? kDaemonInterface : kDeviceInterface);
+  call << InterfaceAt(path);
   Call(call, std::move(handler));
 }
 
@@ -305,20 +305,18 @@ bool UPowerPowerSource::Known(const QString& path) const {
 }
 
 void UPowerPowerSource::OnPropertiesChanged(const QDBusMessage& message) {
-  if (!available_ && !loading_) return;
+  if (!available_ && !Loading()) return;
   const QList<QVariant> arguments = message.arguments();
   if (arguments.size() < 2) return;
-  const QString interface = arguments[0].toString();
   const QString path = message.path();
-  const bool daemon = interface == kDaemonInterface && path == kDaemonPath;
-  if (!(daemon || (interface == kDeviceInterface && path != kDaemonPath)) || !Known(path)) return;
+  if (arguments[0].toString() != InterfaceAt(path) || !Known(path)) return;
   ApplyProperties(path, qdbus_cast<QVariantMap>(arguments[1]));
   // Properties announced without their values are read again (UPower itself never does this).
   if (arguments.size() > 2 && !qdbus_cast<QStringList>(arguments[2]).isEmpty()) MarkStale(path);
 }
 
 void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
-  if (!available_ && !loading_) return;
+  if (!available_ && !Loading()) return;
   const QString path = ObjectPathArgument(message);
   if (path.isEmpty() || path == kDisplayPath) return;
   devices_.try_emplace(path);

@@ -23,19 +23,22 @@ namespace norvaket::qt {
 // every read is an asynchronous call with a deadline, and the answers and signals
 // are kept in a cache that a tick only looks at. UPower is used from the moment it
 // answers, however late; while it is away, or the system bus is lost, the snapshot
-// is all unknowns. A lost bus is dialled again every few seconds.
+// is all unknowns. A lost bus is dialled again, within seconds at first and then
+// less often, down to once a minute.
 class UPowerPowerSource final : public QObject, public PowerSource {
   Q_OBJECT
 
  public:
+  // A call not answered by then counts as failed; nothing waits for it meanwhile.
+  static constexpr std::chrono::milliseconds kCallDeadline{5000};
+
   explicit UPowerPowerSource(QDBusConnection::BusType bus_type, QObject* parent = nullptr);
   ~UPowerPowerSource() override;
 
+  // Notices a bus lost since the last look first (a cheap check, no call).
   PowerStatus GetPowerStatus() override;
   // Whether UPower is on the bus and answered the first reads.
   bool Available() const { return available_; }
-  // Notices a bus that was lost since the last look (a cheap check, no call).
-  void CheckConnection();
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
 
@@ -44,7 +47,6 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   void ReadsSettled();
 
  private slots:
-  void OnServiceRegistered();
   void OnServiceUnregistered();
   void OnBusDisconnected();
   void OnPropertiesChanged(const QDBusMessage& message);
@@ -58,11 +60,13 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   };
   using ReplyHandler = std::function<void(const QDBusMessage& reply)>;
 
+  void CheckConnection();
   void ConnectToBus();
   void DropBus();
   void Subscribe();
   void StartLoad();
   void FinishLoadStep();
+  bool Loading() const { return load_steps_left_ > 0; }
   void SetAvailable(bool available);
   void Forget();
   void Call(const QDBusMessage& call, ReplyHandler handler);
@@ -83,10 +87,10 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   QTimer reconnect_timer_;
   QTimer retry_load_timer_;
   bool available_ = false;
-  bool loading_ = false;
   // Answers to calls from an earlier load or connection are dropped by this count.
   unsigned generation_ = 0;
   bool daemon_read_ = false;
+  // Answers the load under way still waits for; none while no load is under way.
   int load_steps_left_ = 0;
   linux_platform::UPowerReadings readings_;
   std::map<QString, LinePower> devices_;

@@ -42,7 +42,7 @@ XFCE_PANEL_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 """
 
 
-def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
+def wait_until(predicate, timeout=20.0, interval=0.05, what="condition"):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         value = predicate()

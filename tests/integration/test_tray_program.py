@@ -51,6 +51,12 @@ def menu_layout(session):
     return menu, [(int(child[0]), dict(child[1])) for child in layout[2]]
 
 
+def click_menu_item(menu, items, label):
+    """What a panel sends when the user picks the item with this label."""
+    item_id = next(i for i, p in items if str(p.get("label", "")) == label)
+    menu.Event(item_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0), dbus_interface=DBUSMENU)
+
+
 def xdotool(session, *arguments):
     subprocess.run(["xdotool", *arguments], env=session.env, check=True)
 
@@ -169,10 +175,8 @@ def test_exit_from_the_menu_removes_the_icon_after_half_a_second(sni_desktop):
     program = sni_desktop.start_program()
     menu, items = menu_layout(sni_desktop)
     told = len(sni_desktop.notify_calls())
-    exit_id = [i for i, p in items if str(p.get("label", "")) == "終了(_X)"][0]
     clicked = time.monotonic()
-    menu.Event(exit_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0),
-               dbus_interface=DBUSMENU)
+    click_menu_item(menu, items, "終了(_X)")
     wait_until(lambda: not sni_desktop.registered_items(), what="the item to go")
     gone = time.monotonic() - clicked
     assert program.wait(5) == 0
@@ -240,9 +244,7 @@ def test_the_program_ends_cleanly_while_a_message_box_is_open(sni_desktop, out_o
         program.send_signal(signal.SIGTERM)
     else:
         menu, items = menu_layout(sni_desktop)
-        exit_id = [i for i, p in items if str(p.get("label", "")) == "終了(_X)"][0]
-        menu.Event(exit_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0),
-                   dbus_interface=DBUSMENU)
+        click_menu_item(menu, items, "終了(_X)")
     assert program.wait(5) == 0
     assert settings.is_dir() or settings.read_text() == FAST
 
@@ -360,8 +362,7 @@ def use_the_item_over_dbus(desktop, program, icon_x, icon_y):
     xdotool(desktop, "mousemove", str(icon_x), str(icon_y), "click", "1")
     wait_until(lambda: '"オプション"' in desktop.window_tree(), what="the options dialog")
 
-    exit_id = [i for i, p in items if str(p.get("label", "")) == "終了(_X)"][0]
-    menu.Event(exit_id, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0), dbus_interface=DBUSMENU)
+    click_menu_item(menu, items, "終了(_X)")
     assert program.wait(5) == 0
     wait_until(lambda: not desktop.registered_items(), what="the item to leave the watcher")
 

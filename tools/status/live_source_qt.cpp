@@ -25,7 +25,7 @@ class QtLiveSource final : public LiveSource {
     if (source == "sysfs") return;
     upower_ = std::make_unique<qt::UPowerPowerSource>(QDBusConnection::SystemBus);
     // Past the call deadline: by then the first reads have answered or failed.
-    upower_->AwaitFirstReads(std::chrono::seconds(6));
+    upower_->AwaitFirstReads(qt::UPowerPowerSource::kCallDeadline + std::chrono::seconds(1));
     if (source == "auto") chooser_ = std::make_unique<qt::UPowerOrSysfsSource>(*upower_, sysfs_);
   }
 
