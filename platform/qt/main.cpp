@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
   linux_platform::SysfsPowerSource sysfs;
   qt::UPowerPowerSource upower(QDBusConnection::SystemBus);
   // UPower asked at start answers within milliseconds; one that does not is used once it does.
-  upower.AwaitFirstReads(std::chrono::seconds(1));
+  // A second start is refused before its first tick and need not wait.
+  if (instance_lock.Acquired()) upower.AwaitFirstReads(std::chrono::seconds(1));
   qt::UPowerOrSysfsSource source(upower, sysfs);
   linux_platform::ZoneCachingClock clock;
   qt::DesktopLauncher launcher;
