@@ -53,7 +53,7 @@ constexpr char kDefaultsFile[] =
     "NotifyCV2Value=20\r\nUseTimeStamp=No\r\n";
 
 // The Windows program's settings store: IniSettingsStore over the profile functions.
-class Win32SettingsStoreTest : public ::testing::Test {
+class Win32SettingsFileTest : public ::testing::Test {
  protected:
   std::string Ini() { return folder.File("Norvaket\\Norvaket.ini"); }
   void PutFile(const std::string& bytes) {
@@ -86,14 +86,14 @@ class Win32SettingsStoreTest : public ::testing::Test {
   IniSettingsStore store{watched, folders};
 };
 
-TEST_F(Win32SettingsStoreTest, AFirstSaveCreatesTheFolderAndTheFifteenKeysInOrder) {
+TEST_F(Win32SettingsFileTest, AFirstSaveCreatesTheFolderAndTheFifteenKeysInOrder) {
   ASSERT_TRUE(store.SaveSettings(DefaultSettings()));
   EXPECT_EQ(store.SettingsFilePath(), Ini());
   EXPECT_EQ(ReadText(Ini()), kDefaultsFile);
   EXPECT_EQ(SettingsFolderFiles(), std::vector<std::wstring>{L"Norvaket.ini"});
 }
 
-TEST_F(Win32SettingsStoreTest, WhatIsSavedLoadsBack) {
+TEST_F(Win32SettingsFileTest, WhatIsSavedLoadsBack) {
   Settings saved = DefaultSettings();
   saved.NotifyPS1 = kTrue;
   saved.NotifyAtRun = kFalse;
@@ -105,7 +105,7 @@ TEST_F(Win32SettingsStoreTest, WhatIsSavedLoadsBack) {
   EXPECT_EQ(loaded, saved);
 }
 
-TEST_F(Win32SettingsStoreTest, ALoadWithoutAFileGivesTheDefaultsAndCreatesNothing) {
+TEST_F(Win32SettingsFileTest, ALoadWithoutAFileGivesTheDefaultsAndCreatesNothing) {
   Settings loaded;
   store.LoadSettings(loaded);
   EXPECT_EQ(loaded, DefaultSettings());
@@ -114,7 +114,7 @@ TEST_F(Win32SettingsStoreTest, ALoadWithoutAFileGivesTheDefaultsAndCreatesNothin
 
 // While the keys are written one by one, the file on disk stays the old one,
 // whole: a crash at any point of a save loses the save, never the file.
-TEST_F(Win32SettingsStoreTest, DuringASaveTheFileOnDiskIsTheOldOne) {
+TEST_F(Win32SettingsFileTest, DuringASaveTheFileOnDiskIsTheOldOne) {
   const std::string old_file = "[Norvaket 1.00]\r\nNotifyAtRun=No\r\nUpdateInterval=2500\r\n";
   PutFile(old_file);
   std::vector<std::string> seen;
@@ -133,7 +133,7 @@ struct FailureCase {
   int failing_write;
 };
 
-class FailedSaveTest : public Win32SettingsStoreTest,
+class FailedSaveTest : public Win32SettingsFileTest,
                        public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailedSaveTest, LeavesTheOldFileByteForByteAndNoCopyBehind) {
@@ -150,13 +150,13 @@ INSTANTIATE_TEST_SUITE_P(Keys, FailedSaveTest,
                                            FailureCase{"Last", 15}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Win32SettingsStoreTest, AFailedFirstSaveCreatesNoFile) {
+TEST_F(Win32SettingsFileTest, AFailedFirstSaveCreatesNoFile) {
   watched.failing_write = 3;
   EXPECT_FALSE(store.SaveSettings(DefaultSettings()));
   EXPECT_TRUE(SettingsFolderFiles().empty());
 }
 
-TEST_F(Win32SettingsStoreTest, TheNextSaveAfterAFailedOneGoesThrough) {
+TEST_F(Win32SettingsFileTest, TheNextSaveAfterAFailedOneGoesThrough) {
   watched.failing_write = 2;
   EXPECT_FALSE(store.SaveSettings(DefaultSettings()));
   EXPECT_TRUE(store.SaveSettings(DefaultSettings()));
