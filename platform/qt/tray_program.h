@@ -67,6 +67,7 @@ class TrayProgram : public QObject, private LifecycleSteps {
   void CloseMainWindow() override;
   void CloseMenuWindow() override { menu_.close(); }
 
+  void StartAfterIcon();
   void BuildMenu();
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
   void OpenPowerSettings();
