@@ -237,6 +237,7 @@ void UPowerPowerSource::SetAvailable(bool available) {
 void UPowerPowerSource::Forget() {
   readings_ = {};
   devices_.clear();
+  battery_facts_.Clear();
   stale_.clear();
   in_flight_.clear();
 }
@@ -282,6 +283,7 @@ void UPowerPowerSource::ApplyDeviceProperties(const QString& path, const QVarian
   }
   const auto found = devices_.find(path);
   if (found == devices_.end()) return;
+  battery_facts_.Apply(path, properties);
   LinePower& device = found->second;
   std::optional<std::uint32_t> type;
   Update(type, properties, "Type", ToUInt);
@@ -326,6 +328,7 @@ void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
 void UPowerPowerSource::OnDeviceRemoved(const QDBusMessage& message) {
   const QString path = ObjectPathArgument(message);
   devices_.erase(path);
+  battery_facts_.Remove(path);
   stale_.erase(path);
 }
 

@@ -14,6 +14,7 @@
 
 #include "core/power_source.h"
 #include "platform/linux/upower_readings.h"
+#include "platform/qt/upower_battery_facts.h"
 
 class QDBusMessage;
 
@@ -39,6 +40,8 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   PowerStatus GetPowerStatus() override;
   // Whether UPower is on the bus and answered the first reads.
   bool Available() const { return available_; }
+  // The facts of each system battery, for the status tool.
+  std::vector<linux_platform::BatteryFacts> Batteries() const { return battery_facts_.Batteries(); }
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
 
@@ -94,6 +97,7 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   int load_steps_left_ = 0;
   linux_platform::UPowerReadings readings_;
   std::map<QString, LinePower> devices_;
+  UPowerBatteryFacts battery_facts_;
   // Paths whose properties were announced without values: read again, at most
   // one call per path in flight, all of them in one go per event-loop turn.
   std::set<QString> stale_;
