@@ -44,6 +44,8 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   std::vector<linux_platform::BatteryFacts> Batteries() const { return battery_facts_.Batteries(); }
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
+  // Whether a device's properties are still to be read or answered.
+  bool DeviceReadsPending() const { return refresh_posted_ || !stale_.empty() || !in_flight_.empty(); }
 
  signals:
   void AvailabilityChanged(bool available);

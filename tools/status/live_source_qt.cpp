@@ -29,6 +29,7 @@ class QtLiveSource final : public LiveSource {
     upower_ = std::make_unique<qt::UPowerPowerSource>(QDBusConnection::SystemBus);
     // Past the call deadline: by then the first reads have answered or failed.
     upower_->AwaitFirstReads(qt::UPowerPowerSource::kCallDeadline + std::chrono::seconds(1));
+    AwaitDeviceReads(qt::UPowerPowerSource::kCallDeadline + std::chrono::seconds(1));
     if (source == "auto") chooser_ = std::make_unique<qt::UPowerOrSysfsSource>(*upower_, sysfs_);
   }
 
@@ -61,6 +62,16 @@ class QtLiveSource final : public LiveSource {
   bool SysfsReadable() const { return sysfs_.ClassFolderReadable(); }
 
  private:
+  // The batteries' facts come with each device's own answer, asked for once the
+  // first reads listed the devices; a single line must not be printed before them.
+  void AwaitDeviceReads(std::chrono::milliseconds deadline) {
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.start(deadline);
+    while (limit.isActive() && upower_->Available() && upower_->DeviceReadsPending()) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+  }
   bool ReadingUPower() const { return chooser_ ? chooser_->UsingUPower() : upower_ != nullptr; }
 
   int argc_ = 1;
