@@ -1,13 +1,11 @@
 // The sysfs attribute readers: any bytes in any attribute file of a two-battery
 // tree with a mains supply. Numbers parse only when they are whole decimal
-// numbers that fit, and whatever the files hold the snapshot and the batteries'
-// facts stay in range.
+// numbers that fit, and whatever the files hold the snapshot stays in range.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,7 +15,6 @@
 #include "fuzz/fuzz_input.h"
 #include "platform/linux/battery_reading.h"
 #include "platform/linux/sysfs_attribute.h"
-#include "platform/linux/sysfs_battery_facts.h"
 #include "platform/linux/sysfs_power_source.h"
 
 namespace {
@@ -27,29 +24,18 @@ using namespace norvaket::linux_platform;
 namespace fs = std::filesystem;
 
 constexpr const char* kBatteryAttributes[] = {
-    "present",    "status",      "energy_now",  "energy_full",
-    "charge_now", "charge_full", "voltage_now", "voltage_min_design",
-    "power_now",  "current_now", "capacity"};
+    "present",     "status",      "energy_now",         "energy_full", "charge_now",
+    "charge_full", "voltage_now", "voltage_min_design", "power_now",   "current_now",
+    "capacity"};
 constexpr std::size_t kBatteryFields = std::size(kBatteryAttributes);
-// The facts' own files come after the readings', so that older seeds keep their meaning.
-constexpr const char* kFactAttributes[] = {"energy_full_design",
-                                           "charge_full_design",
-                                           "cycle_count",
-                                           "technology",
-                                           "charge_control_start_threshold",
-                                           "charge_control_end_threshold",
-                                           "charge_start_threshold",
-                                           "charge_stop_threshold"};
-constexpr std::size_t kFactFields = std::size(kFactAttributes);
-constexpr std::size_t kFields = 1 + 2 * kBatteryFields + 2 * kFactFields;
+constexpr std::size_t kFields = 1 + 2 * kBatteryFields;
 
 // One tree for the whole run; each input rewrites its files.
 class Tree {
  public:
   Tree() {
     // tmpfs where there is one: a disk file system flushes each truncated file.
-    const fs::path base =
-        fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     std::string pattern = (base / "norvaket-fuzz-XXXXXX").string();
     root_ = ::mkdtemp(pattern.data());
     for (const char* supply : {"AC", "BAT0", "BAT1"}) fs::create_directories(root_ / supply);
@@ -74,9 +60,9 @@ class Tree {
 // The integer parser against strtoll on the same digits.
 void CheckParseInteger(std::string_view text) {
   const std::optional<std::int64_t> parsed = ParseInteger(text);
-  const bool decimal =
-      !text.empty() &&
-      text.find_first_not_of("0123456789", text.front() == '-' ? 1 : 0) == text.npos && text != "-";
+  const bool decimal = !text.empty() &&
+                       text.find_first_not_of("0123456789", text.front() == '-' ? 1 : 0) == text.npos &&
+                       text != "-";
   if (!decimal) {
     NORVAKET_FUZZ_CHECK(!parsed);
     return;
@@ -92,44 +78,12 @@ void CheckParseInteger(std::string_view text) {
 }
 
 void CheckSnapshot(const PowerStatus& status) {
-  NORVAKET_FUZZ_CHECK(status.ACLineStatus == kACLineOffline ||
-                      status.ACLineStatus == kACLineOnline ||
+  NORVAKET_FUZZ_CHECK(status.ACLineStatus == kACLineOffline || status.ACLineStatus == kACLineOnline ||
                       status.ACLineStatus == kACLineUnknown);
   NORVAKET_FUZZ_CHECK(status.BatteryLifePercent <= 100 || status.BatteryLifePercent == 255);
   NORVAKET_FUZZ_CHECK(status.BatteryLifeTime >= -1 && status.BatteryFullLifeTime >= -1);
   // A time is only known on battery power.
   NORVAKET_FUZZ_CHECK(status.BatteryLifeTime == -1 || status.ACLineStatus == kACLineOffline);
-}
-
-bool Positive(const std::optional<double>& amount) {
-  return !amount || (std::isfinite(*amount) && *amount > 0);
-}
-
-bool Percent(const std::optional<int>& threshold) {
-  return !threshold || (*threshold >= 0 && *threshold <= 100);
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && std::string_view(" \t\r\n").find(text.back()) != text.npos)
-    text.remove_suffix(1);
-  return text;
-}
-
-// What the files hold is never made into a fact out of range, nor a chemistry
-// the technology file does not name.
-void CheckFacts(const std::vector<BatteryFacts>& batteries, std::string_view technology0,
-                std::string_view technology1) {
-  NORVAKET_FUZZ_CHECK(batteries.size() <= 2);
-  for (const BatteryFacts& battery : batteries) {
-    NORVAKET_FUZZ_CHECK(battery.name == "BAT0" || battery.name == "BAT1");
-    NORVAKET_FUZZ_CHECK(Positive(battery.design_wh) && Positive(battery.full_wh) &&
-                        Positive(battery.health_percent));
-    NORVAKET_FUZZ_CHECK(!battery.cycle_count || *battery.cycle_count > 0);
-    const std::string_view technology = battery.name == "BAT0" ? technology0 : technology1;
-    NORVAKET_FUZZ_CHECK(battery.technology == TechnologyFromSysfs(Trimmed(technology)));
-    NORVAKET_FUZZ_CHECK(Percent(battery.charge_start_threshold) &&
-                        Percent(battery.charge_end_threshold));
-  }
 }
 
 }  // namespace
@@ -144,11 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < kBatteryFields; ++i) {
     tree.Write("BAT0", kBatteryAttributes[i], fields[1 + i]);
     tree.Write("BAT1", kBatteryAttributes[i], fields[1 + kBatteryFields + i]);
-  }
-  const std::size_t facts = 1 + 2 * kBatteryFields;
-  for (std::size_t i = 0; i < kFactFields; ++i) {
-    tree.Write("BAT0", kFactAttributes[i], fields[facts + i]);
-    tree.Write("BAT1", kFactAttributes[i], fields[facts + kFactFields + i]);
   }
 
   // One attribute read directly: the text is the file minus trailing white space,
@@ -168,7 +117,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SysfsPowerSource source(tree.ClassDir());
   CheckSnapshot(source.GetPowerStatus());
   CheckSnapshot(source.GetPowerStatus());
-  CheckFacts(ReadSysfsBatteryFacts(tree.ClassDir()), fields[facts + 3],
-             fields[facts + kFactFields + 3]);
   return 0;
 }

@@ -111,21 +111,16 @@ def test_status_tool_reads_the_same_battery_facts_from_upowerd_and_sysfs(status_
         upower = RealUPower(session)
 
         def run(*arguments):
-            return subprocess.run([str(status_tool), *arguments], env=session.env,
-                                  capture_output=True, timeout=30)
+            return subprocess.run([str(status_tool), *arguments], env=session.env, capture_output=True,
+                                  timeout=30)
 
-        def batteries(*arguments):
-            result = run(*arguments)
-            assert result.returncode == 0, result.stderr
-            return json.loads(result.stdout)["batteries"]
-
-        # 60 of 64 Wh after 42 cycles; this upowerd has no charge thresholds.
-        expected = [{"name": "BAT0", "health": 93.8, "cycle_count": 42, "design_capacity": 64.0,
-                     "full_capacity": 60.0, "technology": "lithium-ion",
-                     "charge_start_threshold": None, "charge_end_threshold": None}]
         wait_until(lambda: run("--source", "upower").returncode == 0, what="upowerd")
-        # One line, printed at once: the device's own answer is in it.
-        assert batteries("--source", "upower") == expected
-        assert batteries("--sysfs", upower.class_dir) == expected
+        # 60 of 64 Wh after 42 cycles; this upowerd has no charge thresholds. A single line
+        # from UPower is printed once the battery device itself has answered.
+        lines = [json.loads(run(*arguments).stdout)
+                 for arguments in (["--source", "upower"], ["--sysfs", upower.class_dir])]
+        assert [line["batteries"] for line in lines] == 2 * [[{
+            "name": "BAT0", "health": 93.8, "cycle_count": 42, "design_capacity": 64.0, "full_capacity": 60.0,
+            "technology": "lithium-ion", "charge_start_threshold": None, "charge_end_threshold": None}]]
     finally:
         session.stop()
