@@ -25,9 +25,15 @@ std::optional<std::int64_t> ReadNumber(int folder, const char* name) {
 }
 
 // Drivers that do not know an amount or a count leave it at 0.
-std::optional<double> ReadPositive(int folder, const char* name) {
+std::optional<std::int64_t> ReadPositive(int folder, const char* name) {
   const std::optional<std::int64_t> value = ReadNumber(folder, name);
   if (!value || *value <= 0) return std::nullopt;
+  return value;
+}
+
+std::optional<double> ReadAmount(int folder, const char* name) {
+  const std::optional<std::int64_t> value = ReadPositive(folder, name);
+  if (!value) return std::nullopt;
   return static_cast<double>(*value);
 }
 
@@ -51,14 +57,14 @@ std::optional<double> MicroToUnit(std::optional<double> micro) {
 // driver gives any, else charge, turned into energy with the battery's voltage
 // (its design minimum, else its present one) where it has one.
 void ReadCapacities(int folder, BatteryFacts& facts) {
-  std::optional<double> design = ReadPositive(folder, "energy_full_design");
-  std::optional<double> full = ReadPositive(folder, "energy_full");
+  std::optional<double> design = ReadAmount(folder, "energy_full_design");
+  std::optional<double> full = ReadAmount(folder, "energy_full");
   std::optional<double> volts = 1;
   if (!design && !full) {
-    design = ReadPositive(folder, "charge_full_design");
-    full = ReadPositive(folder, "charge_full");
-    volts = MicroToUnit(ReadPositive(folder, "voltage_min_design"));
-    if (!volts) volts = MicroToUnit(ReadPositive(folder, "voltage_now"));
+    design = ReadAmount(folder, "charge_full_design");
+    full = ReadAmount(folder, "charge_full");
+    volts = MicroToUnit(ReadAmount(folder, "voltage_min_design"));
+    if (!volts) volts = MicroToUnit(ReadAmount(folder, "voltage_now"));
   }
   facts.health_percent = HealthPercent(full, design);
   if (!volts) return;
@@ -77,9 +83,7 @@ BatteryFacts ReadFacts(int folder, const char* name) {
   facts.name = name;
   ReadCapacities(folder, facts);
   // 0 is what drivers that do not count cycles report.
-  if (const std::optional<double> cycles = ReadPositive(folder, "cycle_count")) {
-    facts.cycle_count = static_cast<std::int64_t>(*cycles);
-  }
+  facts.cycle_count = ReadPositive(folder, "cycle_count");
   char buffer[64];
   if (const std::optional<std::string_view> technology =
           ReadAttributeOnce(folder, "technology", buffer)) {
