@@ -16,6 +16,7 @@
 #include "platform/linux/zone_caching_clock.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/desktop_launcher.h"
+#include "platform/qt/desktop_session.h"
 #include "platform/qt/painted_icons.h"
 #include "platform/qt/qt_dialog_host.h"
 #include "platform/qt/termination_signals.h"
@@ -49,6 +50,10 @@ std::vector<QString> PowerSettingsCommand() {
 int main(int argc, char** argv) {
   if (const auto status = qt::AnswerCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) {
     return *status;
+  }
+  if (const auto missing = qt::MissingDesktopSession({argv + 1, argv + argc})) {
+    std::cerr << *missing << '\n';
+    return EXIT_FAILURE;
   }
   // Before Qt starts any thread, so that the signals reach only the signalfd.
   qt::TerminationSignals::BlockTerminationSignals();

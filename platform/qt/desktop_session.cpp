@@ -1,0 +1,111 @@
+#include "platform/qt/desktop_session.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <ranges>
+#include <string_view>
+
+#include "platform/qt/command_line.h"
+
+namespace norvaket::qt {
+namespace {
+
+// What one look for a display found.
+struct Lookout {
+  bool reachable = false;
+  std::string looked_for;
+};
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// "wayland;xcb" lists fallbacks; "xcb:arguments" passes arguments to the plugin.
+std::vector<std::string> PlatformNames(const std::string& request) {
+  std::vector<std::string> names;
+  for (const auto part : request | std::views::split(';')) {
+    const std::string_view entry(part.begin(), part.end());
+    if (!entry.empty()) names.emplace_back(entry.substr(0, entry.find(':')));
+  }
+  return names;
+}
+
+bool IsWayland(const std::string& platform) {
+  return platform.starts_with("wayland");
+}
+
+bool NeedsDisplay(const std::string& platform) {
+  return platform == "xcb" || IsWayland(platform);
+}
+
+// The X server itself decides: a display that refuses us (no server, no
+// authority) fails here as it would in Qt.
+Lookout LookForX(const std::optional<std::string>& display_option) {
+  const std::string display = display_option.value_or(Environment("DISPLAY"));
+  if (display.empty()) return {false, "an X display (DISPLAY is not set)"};
+  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
+  const bool reachable = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return {reachable, "the X display " + display + " (it could not be opened)"};
+}
+
+bool SocketAnswers(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof(address.sun_path)) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int socket_fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (socket_fd < 0) return false;
+  const bool answered =
+      connect(socket_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  close(socket_fd);
+  return answered;
+}
+
+// A Wayland display is a socket in XDG_RUNTIME_DIR, "wayland-0" unless named; Qt
+// tries it unasked only where WAYLAND_DISPLAY or the session type points to it.
+Lookout LookForWayland(bool asked_for) {
+  if (!Environment("WAYLAND_SOCKET").empty()) return {true, {}};  // handed over, already open
+  const std::string named = Environment("WAYLAND_DISPLAY");
+  if (named.empty() && !asked_for && Environment("XDG_SESSION_TYPE") != "wayland") {
+    return {false, "a Wayland display (WAYLAND_DISPLAY is not set)"};
+  }
+  const std::string display = named.empty() ? "wayland-0" : named;
+  const std::string folder = Environment("XDG_RUNTIME_DIR");
+  if (!display.starts_with('/') && folder.empty()) {
+    return {false, "the Wayland display " + display + " (XDG_RUNTIME_DIR is not set)"};
+  }
+  const std::string path = display.starts_with('/') ? display : folder + "/" + display;
+  return {SocketAnswers(path), "the Wayland display " + display + " (it could not be opened)"};
+}
+
+}  // namespace
+
+std::optional<std::string> MissingDesktopSession(const std::vector<std::string>& args) {
+  const std::string request =
+      QtOptionValue(args, "-platform").value_or(Environment("QT_QPA_PLATFORM"));
+  const std::vector<std::string> asked = PlatformNames(request);
+  if (!std::ranges::all_of(asked, NeedsDisplay)) return std::nullopt;
+  const bool any = asked.empty();
+  std::vector<Lookout> lookouts;
+  if (any || std::ranges::count(asked, "xcb") > 0) {
+    lookouts.push_back(LookForX(QtOptionValue(args, "-display")));
+  }
+  if (any || std::ranges::any_of(asked, IsWayland)) lookouts.push_back(LookForWayland(!any));
+  std::string line = "norvaket: needs a graphical desktop session; looked for ";
+  for (const Lookout& lookout : lookouts) {
+    if (lookout.reachable) return std::nullopt;
+    if (&lookout != &lookouts.front()) line += " and ";
+    line += lookout.looked_for;
+  }
+  return line;
+}
+
+}  // namespace norvaket::qt
