@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWheelEvent>
-#include <utility>
 
 #include "platform/qt/accessible_stepper_box.h"
 
@@ -20,28 +19,17 @@ StepperBox::StepperBox(QWidget* parent) : QAbstractSpinBox(parent) {
   setKeyboardTracking(true);
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   connect(lineEdit(), &QLineEdit::textChanged, this, &StepperBox::TextChanged);
-  connect(lineEdit(), &QLineEdit::textChanged, this, &StepperBox::ReportTextChange);
-  connect(lineEdit(), &QLineEdit::cursorPositionChanged, this, &StepperBox::ReportCaretMove);
+  connect(lineEdit(), &QLineEdit::textChanged, this, &StepperBox::ReportValueChange);
 }
 
 int StepperBox::Value() const {
   return value_.Base(Text().toStdString());
 }
 
-// The line edit inside has no accessible of its own: the box tells readers of its
-// text, caret and number.
-void StepperBox::ReportTextChange(const QString& text) {
-  const QString before = std::exchange(reported_text_, text);
+// Qt tells readers of the text and the caret; the number it stands for is ours.
+void StepperBox::ReportValueChange() {
   if (!QAccessible::isActive()) return;
-  QAccessibleTextUpdateEvent text_event(this, 0, before, text);
-  QAccessible::updateAccessibility(&text_event);
-  QAccessibleValueChangeEvent value_event(this, Value());
-  QAccessible::updateAccessibility(&value_event);
-}
-
-void StepperBox::ReportCaretMove(int /*from*/, int to) {
-  if (!QAccessible::isActive()) return;
-  QAccessibleTextCursorEvent event(this, to);
+  QAccessibleValueChangeEvent event(this, Value());
   QAccessible::updateAccessibility(&event);
 }
 

@@ -42,12 +42,9 @@ class StepperBox final : public QAbstractSpinBox {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
-  void ReportTextChange(const QString& text);
-  void ReportCaretMove(int from, int to);
+  void ReportValueChange();
 
   StepperValue value_{StepperValue::kLowerLimit};
-  // The text as readers were last told it.
-  QString reported_text_;
 };
 
 }  // namespace norvaket::qt
