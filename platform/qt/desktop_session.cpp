@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ranges>
 #include <string_view>
+#include <utility>
 
 #include "platform/qt/command_line.h"
 
@@ -20,6 +21,7 @@ namespace {
 struct Lookout {
   bool reachable = false;
   std::string looked_for;
+  xcb_connection_t* x_connection = nullptr;  // held open where an X display answered
 };
 
 std::string Environment(const char* name) {
@@ -51,9 +53,10 @@ Lookout LookForX(const std::optional<std::string>& display_option) {
   const std::string display = display_option.value_or(Environment("DISPLAY"));
   if (display.empty()) return {false, "an X display (DISPLAY is not set)"};
   xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
-  const bool reachable = xcb_connection_has_error(connection) == 0;
+  const std::string looked_for = "the X display " + display + " (it could not be opened)";
+  if (xcb_connection_has_error(connection) == 0) return {true, looked_for, connection};
   xcb_disconnect(connection);
-  return {reachable, "the X display " + display + " (it could not be opened)"};
+  return {false, looked_for};
 }
 
 bool SocketAnswers(const std::string& path) {
@@ -88,24 +91,33 @@ Lookout LookForWayland(bool asked_for) {
 
 }  // namespace
 
-std::optional<std::string> MissingDesktopSession(const std::vector<std::string>& args) {
+DesktopSession::DesktopSession(const std::vector<std::string>& args) {
   const std::string request =
       QtOptionValue(args, "-platform").value_or(Environment("QT_QPA_PLATFORM"));
   const std::vector<std::string> asked = PlatformNames(request);
-  if (!std::ranges::all_of(asked, NeedsDisplay)) return std::nullopt;
+  if (!std::ranges::all_of(asked, NeedsDisplay)) return;
   const bool any = asked.empty();
-  std::vector<Lookout> lookouts;
+  std::string looked_for;
   if (any || std::ranges::count(asked, "xcb") > 0) {
-    lookouts.push_back(LookForX(QtOptionValue(args, "-display")));
+    const Lookout x = LookForX(QtOptionValue(args, "-display"));
+    x_connection_ = x.x_connection;
+    if (x.reachable) return;
+    looked_for = x.looked_for;
   }
-  if (any || std::ranges::any_of(asked, IsWayland)) lookouts.push_back(LookForWayland(!any));
-  std::string line = "norvaket: needs a graphical desktop session; looked for ";
-  for (const Lookout& lookout : lookouts) {
-    if (lookout.reachable) return std::nullopt;
-    if (&lookout != &lookouts.front()) line += " and ";
-    line += lookout.looked_for;
+  if (any || std::ranges::any_of(asked, IsWayland)) {
+    const Lookout wayland = LookForWayland(!any);
+    if (wayland.reachable) return;
+    looked_for += (looked_for.empty() ? "" : " and ") + wayland.looked_for;
   }
-  return line;
+  missing_ = "norvaket: needs a graphical desktop session; looked for " + looked_for;
+}
+
+DesktopSession::~DesktopSession() {
+  Release();
+}
+
+void DesktopSession::Release() {
+  if (x_connection_ != nullptr) xcb_disconnect(std::exchange(x_connection_, nullptr));
 }
 
 }  // namespace norvaket::qt

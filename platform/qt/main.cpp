@@ -51,8 +51,9 @@ int main(int argc, char** argv) {
   if (const auto status = qt::AnswerCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) {
     return *status;
   }
-  if (const auto missing = qt::MissingDesktopSession({argv + 1, argv + argc})) {
-    std::cerr << *missing << '\n';
+  qt::DesktopSession desktop_session({argv + 1, argv + argc});
+  if (desktop_session.Missing()) {
+    std::cerr << *desktop_session.Missing() << '\n';
     return EXIT_FAILURE;
   }
   // Before Qt starts any thread, so that the signals reach only the signalfd.
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QString::fromUtf8(version::kTitle));
   QApplication::setApplicationVersion(QString::fromUtf8(version::kVersionText));
   QApplication::setQuitOnLastWindowClosed(false);
+  desktop_session.Release();  // Qt holds its own connection now
 
   linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPlaces());
   if (instance_lock.Unguarded()) {
