@@ -1,11 +1,14 @@
 #include "platform/qt/desktop_session.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <ranges>
@@ -47,16 +50,41 @@ bool NeedsDisplay(const std::string& platform) {
   return platform == "xcb" || IsWayland(platform);
 }
 
+// libxcb writes an X server's reason for refusing a client to stderr; it is
+// caught here so that it becomes part of the program's one line.
+xcb_connection_t* ConnectCatchingReason(const std::string& display, std::string& reason) {
+  std::array<int, 2> pipe_fds{};
+  const int saved_stderr = dup(STDERR_FILENO);
+  if (saved_stderr < 0 || pipe2(pipe_fds.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (saved_stderr >= 0) close(saved_stderr);
+    return xcb_connect(display.c_str(), nullptr);
+  }
+  dup2(pipe_fds[1], STDERR_FILENO);
+  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
+  dup2(saved_stderr, STDERR_FILENO);
+  close(saved_stderr);
+  close(pipe_fds[1]);
+  std::array<char, 256> text{};
+  const ssize_t length = read(pipe_fds[0], text.data(), text.size());
+  close(pipe_fds[0]);
+  if (length > 0) reason.assign(text.data(), static_cast<std::size_t>(length));
+  while (!reason.empty() && std::isspace(static_cast<unsigned char>(reason.back()))) {
+    reason.pop_back();
+  }
+  return connection;
+}
+
 // The X server itself decides: a display that refuses us (no server, no
 // authority) fails here as it would in Qt.
 Lookout LookForX(const std::optional<std::string>& display_option) {
   const std::string display = display_option.value_or(Environment("DISPLAY"));
   if (display.empty()) return {false, "an X display (DISPLAY is not set)"};
-  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
-  const std::string looked_for = "the X display " + display + " (it could not be opened)";
-  if (xcb_connection_has_error(connection) == 0) return {true, looked_for, connection};
+  std::string reason;
+  xcb_connection_t* connection = ConnectCatchingReason(display, reason);
+  if (xcb_connection_has_error(connection) == 0) return {true, {}, connection};
   xcb_disconnect(connection);
-  return {false, looked_for};
+  return {false, "the X display " + display + " (" +
+                     (reason.empty() ? "it could not be opened" : "it refused: " + reason) + ")"};
 }
 
 bool SocketAnswers(const std::string& path) {
