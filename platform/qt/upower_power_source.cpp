@@ -114,10 +114,33 @@ UPowerPowerSource::~UPowerPowerSource() {
 
 PowerStatus UPowerPowerSource::GetPowerStatus() {
   CheckConnection();
-  if (!available_) return linux_platform::UnknownPowerStatus();
+  if (!available_) {
+    average_.Forget();
+    return linux_platform::UnknownPowerStatus();
+  }
   linux_platform::UPowerReadings readings = readings_;
   readings.line_power_online = LinePowerOnline();
-  return linux_platform::UPowerSnapshot(readings);
+  return SteadySnapshot(readings);
+}
+
+// UPower's TimeToEmpty follows the draw its last refresh saw; a draw that
+// varies is averaged instead, above all from the fall of Energy.
+PowerStatus UPowerPowerSource::SteadySnapshot(linux_platform::UPowerReadings& readings) {
+  PowerStatus status = linux_platform::UPowerSnapshot(readings);
+  const linux_platform::MachineTime now = machine_now_();
+  const std::optional<double>& rate = readings.display.energy_rate;
+  if (status.ACLineStatus == kACLineOffline && rate && *rate > 0) {
+    if (average_.Add(now, device_changes_, *rate, readings.display.energy)) hold_.Forget();
+    const std::optional<double> mean = average_.Mean();
+    if (!average_.Steady() && mean && *mean > 0) {
+      readings.mean_draw = mean;
+      status = linux_platform::UPowerSnapshot(readings);
+    }
+  } else {
+    average_.Forget();
+  }
+  hold_.Apply(status, now.awake);
+  return status;
 }
 
 void UPowerPowerSource::CheckConnection() {
@@ -192,6 +215,7 @@ void UPowerPowerSource::OnServiceUnregistered() {
 // used when the daemon and the display device have both answered (or failed).
 void UPowerPowerSource::StartLoad() {
   ++generation_;
+  ++device_changes_;
   Forget();
   daemon_read_ = false;
   load_steps_left_ = 3;
@@ -278,6 +302,7 @@ void UPowerPowerSource::ApplyDeviceProperties(const QString& path, const QVarian
     Update(display.time_to_empty, properties, "TimeToEmpty", ToInt64);
     Update(display.energy_full, properties, "EnergyFull", ToDouble);
     Update(display.energy_rate, properties, "EnergyRate", ToDouble);
+    Update(display.energy, properties, "Energy", ToDouble);
     return;
   }
   const auto found = devices_.find(path);
@@ -319,13 +344,14 @@ void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
   if (!available_ && !Loading()) return;
   const QString path = ObjectPathArgument(message);
   if (path.isEmpty() || path == kDisplayPath) return;
+  ++device_changes_;
   devices_.try_emplace(path);
   MarkStale(path);
 }
 
 void UPowerPowerSource::OnDeviceRemoved(const QDBusMessage& message) {
   const QString path = ObjectPathArgument(message);
-  devices_.erase(path);
+  if (devices_.erase(path) != 0) ++device_changes_;
   stale_.erase(path);
 }
 

@@ -13,6 +13,9 @@
 #include <set>
 
 #include "core/power_source.h"
+#include "platform/linux/draw_average.h"
+#include "platform/linux/machine_time.h"
+#include "platform/linux/remaining_time_hold.h"
 #include "platform/linux/upower_readings.h"
 
 class QDBusMessage;
@@ -39,6 +42,8 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   PowerStatus GetPowerStatus() override;
   // Whether UPower is on the bus and answered the first reads.
   bool Available() const { return available_; }
+  // The averaged and the last EnergyRate on battery power.
+  linux_platform::DrawFigures Draws() const { return {average_.Mean(), average_.Last()}; }
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
 
@@ -60,6 +65,8 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   };
   using ReplyHandler = std::function<void(const QDBusMessage& reply)>;
 
+  // The snapshot, with times counted from the averaged draw and held while they hold.
+  PowerStatus SteadySnapshot(linux_platform::UPowerReadings& readings);
   void CheckConnection();
   void ConnectToBus();
   void DropBus();
@@ -99,6 +106,11 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   std::set<QString> stale_;
   std::set<QString> in_flight_;
   bool refresh_posted_ = false;
+  linux_platform::MachineNow machine_now_ = linux_platform::ReadMachineTime;
+  linux_platform::DrawAverage average_;
+  linux_platform::RemainingTimeHold hold_;
+  // Counts the changes of UPower's device list: the set of batteries may differ after each.
+  std::uint64_t device_changes_ = 0;
 };
 
 }  // namespace norvaket::qt

@@ -32,7 +32,7 @@ def test_prints_one_line_and_exits_0(status_tool, charging_laptop):
     assert result.stdout.decode() == (
         '{"source":"sysfs","ACLineStatus":1,"BatteryFlag":8,"BatteryLifePercent":57,'
         '"BatteryLifeTime":-1,"BatteryFullLifeTime":-1,"state":3,"icon":305,'
-        '"tooltip":"AC電源\\r\\n57% (充電中)"}\n')
+        '"tooltip":"AC電源\\r\\n57% (充電中)","draw_average_W":null,"draw_last_W":null}\n')
 
 
 @pytest.mark.parametrize("stop", [signal.SIGINT, signal.SIGTERM], ids=["SIGINT", "SIGTERM"])

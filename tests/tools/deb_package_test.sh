@@ -49,7 +49,7 @@ put BAT1 energy_now 10000000; put BAT1 energy_full 20000000; put BAT1 power_now 
 # 40 of 60 Wh at 10 W: four hours left, six for a full battery; 67 %.
 expected='{"source":"sysfs","ACLineStatus":0,"BatteryFlag":1,"BatteryLifePercent":67,'\
 '"BatteryLifeTime":14400,"BatteryFullLifeTime":21600,"state":2,"icon":206,'\
-'"tooltip":"バッテリ\r\n17:00 まで (67%)"}'
+'"tooltip":"バッテリ\r\n17:00 まで (67%)","draw_average_W":10.0,"draw_last_W":10.0}'
 actual=$("$scratch/root/usr/bin/norvaket-status" --sysfs "$tree" --start-time 13:00:00)
 [ "$actual" = "$expected" ] || fail "norvaket-status printed: $actual"
 echo "deb package is valid: $(basename "$deb")"

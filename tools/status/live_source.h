@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/power_source.h"
+#include "platform/linux/draw_figures.h"
 #include "tools/status/status_options.h"
 
 namespace norvaket::status_tool {
@@ -17,6 +18,8 @@ class LiveSource {
   virtual PowerSource& Source() = 0;
   // "upower" or "sysfs": where the last reading came from.
   virtual const char* Name() const = 0;
+  // The averaged and the last draw of the source the last reading came from.
+  virtual linux_platform::DrawFigures Draws() const = 0;
   // Waits `interval`; false when `stop_fd` became readable first.
   virtual bool Wait(std::chrono::milliseconds interval, int stop_fd) = 0;
 };

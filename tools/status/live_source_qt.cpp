@@ -38,6 +38,10 @@ class QtLiveSource final : public LiveSource {
     if (chooser_) return chooser_->UsingUPower() ? "upower" : "sysfs";
     return upower_ ? "upower" : "sysfs";
   }
+  linux_platform::DrawFigures Draws() const override {
+    const bool upower = chooser_ ? chooser_->UsingUPower() : upower_ != nullptr;
+    return upower ? upower_->Draws() : sysfs_.Draws();
+  }
   bool Wait(std::chrono::milliseconds interval, int stop_fd) override {
     QEventLoop loop;
     bool stopped = false;

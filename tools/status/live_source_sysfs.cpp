@@ -15,6 +15,7 @@ class SysfsLiveSource final : public LiveSource {
 
   PowerSource& Source() override { return source_; }
   const char* Name() const override { return "sysfs"; }
+  linux_platform::DrawFigures Draws() const override { return source_.Draws(); }
   bool Wait(std::chrono::milliseconds interval, int stop_fd) override {
     pollfd stop{stop_fd, POLLIN, 0};
     int ready;
