@@ -3,14 +3,17 @@
 namespace norvaket::linux_platform {
 namespace {
 
-double Hours(std::chrono::nanoseconds span) { return std::chrono::duration<double, std::ratio<3600>>(span).count(); }
+double Hours(std::chrono::nanoseconds span) {
+  return std::chrono::duration<double, std::ratio<3600>>(span).count();
+}
 
 }  // namespace
 
 bool DrawAverage::Add(MachineTime now, std::uint64_t situation, double draw,
                       std::optional<double> energy_left) {
   const std::chrono::nanoseconds sleep_total = now.since_boot - now.awake;
-  const bool afresh = !started_ || situation != situation_ || sleep_total - sleep_total_ >= kSleepSeen;
+  const bool afresh =
+      !started_ || situation != situation_ || sleep_total - sleep_total_ >= kSleepSeen;
   if (afresh) Restart(now, situation, draw);
   sleep_total_ = sleep_total;
   // Each reading stands for the time since the one before.
@@ -24,7 +27,9 @@ bool DrawAverage::Add(MachineTime now, std::uint64_t situation, double draw,
   return afresh;
 }
 
-void DrawAverage::Forget() { started_ = false; }
+void DrawAverage::Forget() {
+  started_ = false;
+}
 
 void DrawAverage::Restart(MachineTime now, std::uint64_t situation, double first) {
   started_ = true;

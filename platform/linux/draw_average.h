@@ -29,7 +29,8 @@ class DrawAverage {
   static constexpr std::chrono::seconds kSleepSeen{5};
 
   // Adds a reading taken at `now`; true when the average started afresh with it.
-  bool Add(MachineTime now, std::uint64_t situation, double draw, std::optional<double> energy_left);
+  bool Add(MachineTime now, std::uint64_t situation, double draw,
+           std::optional<double> energy_left);
   // Nothing to average (on AC, no rate): the next reading starts afresh.
   void Forget();
 

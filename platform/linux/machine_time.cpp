@@ -13,6 +13,8 @@ std::chrono::nanoseconds Read(clockid_t clock) {
 
 }  // namespace
 
-MachineTime ReadMachineTime() { return {Read(CLOCK_MONOTONIC), Read(CLOCK_BOOTTIME)}; }
+MachineTime ReadMachineTime() {
+  return {Read(CLOCK_MONOTONIC), Read(CLOCK_BOOTTIME)};
+}
 
 }  // namespace norvaket::linux_platform

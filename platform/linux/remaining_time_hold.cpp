@@ -15,7 +15,8 @@ void RemainingTimeHold::Apply(PowerStatus& status, std::chrono::nanoseconds now)
     held_.reset();
     return;
   }
-  const bool new_level = !held_ || held_->percent != status.BatteryLifePercent || held_->flag != status.BatteryFlag;
+  const bool new_level =
+      !held_ || held_->percent != status.BatteryLifePercent || held_->flag != status.BatteryFlag;
   if (new_level || EndMoved(*held_, status.BatteryLifeTime, now)) {
     held_ = Held{now, status.BatteryLifeTime, status.BatteryFullLifeTime, status.BatteryLifePercent,
                  status.BatteryFlag};
@@ -23,7 +24,8 @@ void RemainingTimeHold::Apply(PowerStatus& status, std::chrono::nanoseconds now)
   }
   if (now - held_->at >= kLongestHold) {
     const auto passed = std::chrono::duration_cast<std::chrono::seconds>(now - held_->at).count();
-    held_->life_time = static_cast<std::int32_t>(std::max<std::int64_t>(held_->life_time - passed, 1));
+    held_->life_time =
+        static_cast<std::int32_t>(std::max<std::int64_t>(held_->life_time - passed, 1));
     held_->at += std::chrono::seconds(passed);
   }
   status.BatteryLifeTime = held_->life_time;

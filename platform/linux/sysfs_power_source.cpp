@@ -67,8 +67,9 @@ PowerStatus SysfsPowerSource::SteadySnapshot(std::optional<bool> ac_online) {
 }
 
 DrawFigures SysfsPowerSource::Draws() const {
-  const bool in_watts = !readings_.empty() && std::all_of(readings_.begin(), readings_.end(),
-                                                          [](const BatteryReading& r) { return r.in_energy; });
+  const bool in_watts =
+      !readings_.empty() && std::all_of(readings_.begin(), readings_.end(),
+                                        [](const BatteryReading& reading) { return reading.in_energy; });
   const std::optional<double> mean = average_.Mean();
   const std::optional<double> last = average_.Last();
   if (!in_watts || !mean || !last) return {};

@@ -21,7 +21,8 @@ struct Phase {
 };
 
 Phase During(std::chrono::seconds length, std::vector<double> draws, std::uint64_t situation = 1,
-             std::chrono::seconds slept_before = 0s, std::optional<double> energy_fall = std::nullopt) {
+             std::chrono::seconds slept_before = 0s,
+             std::optional<double> energy_fall = std::nullopt) {
   return {length, std::move(draws), situation, slept_before, energy_fall};
 }
 
@@ -33,7 +34,9 @@ struct AverageCase {
   bool expected_steady;
 };
 
-void PrintTo(const AverageCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const AverageCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class DrawAverageTest : public ::testing::TestWithParam<AverageCase> {};
 
@@ -46,7 +49,8 @@ TEST_P(DrawAverageTest, GivesTheMeanOfTheLastMinutes) {
     for (std::chrono::seconds second{0}; second < phase.length; ++second) {
       const double draw = phase.draws[second.count() % phase.draws.size()];
       if (phase.energy_fall && second.count() % 30 == 0) energy -= *phase.energy_fall * 30 / 3600;
-      average.Add(now, phase.situation, draw, phase.energy_fall ? std::optional(energy) : std::nullopt);
+      average.Add(now, phase.situation, draw,
+                  phase.energy_fall ? std::optional(energy) : std::nullopt);
       now.awake += 1s;
       now.since_boot += 1s;
     }
@@ -55,19 +59,21 @@ TEST_P(DrawAverageTest, GivesTheMeanOfTheLastMinutes) {
   EXPECT_EQ(average.Steady(), GetParam().expected_steady);
 }
 
-// Draws in µW; the energy in W·h, so that the fall gives watts.
+// Draws in W; the energy in W·h, so that its fall gives watts too.
+using Case = AverageCase;
 INSTANTIATE_TEST_SUITE_P(
     Table, DrawAverageTest,
     ::testing::Values(
-        AverageCase{"SteadyPassesExactly", {During(600s, {12e6})}, 12e6, 0, true},
-        AverageCase{"NoisyGivesTheMean", {During(600s, {8e6, 16e6, 10e6, 14e6})}, 12e6, 0.1e6, false},
-        AverageCase{"StepIsFollowedWithinTheWindow", {During(600s, {12e6}), During(121s, {24e6})}, 24e6, 0.01e6,
-                    false},
-        AverageCase{"SwitchStartsAfresh", {During(600s, {8e6, 16e6}), During(1s, {24e6}, 2)}, 24e6, 0, true},
-        AverageCase{"ResumeStartsAfresh", {During(600s, {8e6, 16e6}), During(1s, {24e6}, 1, 3600s)}, 24e6, 0, true},
-        AverageCase{"FirstReadingCountsAtOnce", {During(1s, {30e6})}, 30e6, 0, true},
-        // UPower's rare readings in W, wrong by a third; the energy falls at 12 W.
-        AverageCase{"FallOfTheEnergyWitnessesTheDraw", {During(600s, {8, 16, 16}, 1, 0s, 12.0)}, 12, 0.01, false}),
+        Case{"SteadyPassesExactly", {During(600s, {12})}, 12, 0, true},
+        Case{"NoisyGivesTheMean", {During(600s, {8, 16, 10, 14})}, 12, 0.1, false},
+        Case{"StepIsFollowed", {During(600s, {12}), During(121s, {24})}, 24, 0.01, false},
+        Case{"SwitchStartsAfresh", {During(600s, {8, 16}), During(1s, {24}, 2)}, 24, 0, true},
+        Case{
+            "ResumeStartsAfresh", {During(600s, {8, 16}), During(1s, {24}, 1, 3600s)}, 24, 0, true},
+        Case{"FirstReadingCountsAtOnce", {During(1s, {30})}, 30, 0, true},
+        // UPower's rare readings, wrong by a third; the energy falls at 12 W.
+        Case{
+            "FallOfEnergyIsTheWitness", {During(600s, {8, 16, 16}, 1, 0s, 12.0)}, 12, 0.01, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

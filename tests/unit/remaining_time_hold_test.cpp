@@ -20,7 +20,9 @@ struct HoldCase {
   std::int32_t expected;
 };
 
-void PrintTo(const HoldCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const HoldCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class RemainingTimeHoldTest : public ::testing::TestWithParam<HoldCase> {};
 
