@@ -34,9 +34,7 @@ struct AverageCase {
   bool expected_steady;
 };
 
-void PrintTo(const AverageCase& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const AverageCase& c, std::ostream* os) { *os << c.name; }
 
 class DrawAverageTest : public ::testing::TestWithParam<AverageCase> {};
 
