@@ -3,8 +3,10 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/power_source.h"
+#include "platform/linux/battery_facts.h"
 #include "platform/linux/draw_figures.h"
 #include "tools/status/status_options.h"
 
@@ -18,6 +20,8 @@ class LiveSource {
   virtual PowerSource& Source() = 0;
   // "upower" or "sysfs": where the last reading came from.
   virtual const char* Name() const = 0;
+  // The facts of each battery, from where the last reading came from.
+  virtual std::vector<linux_platform::BatteryFacts> Batteries() = 0;
   // The averaged and the last draw of the source the last reading came from.
   virtual linux_platform::DrawFigures Draws() const = 0;
   // Waits `interval`; false when `stop_fd` became readable first.

@@ -46,6 +46,7 @@ std::string OutcomeJson(const EventOutcome& outcome) {
 
 std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, PowerState state,
                            std::int32_t icon, const std::string& tooltip,
+                           const nlohmann::ordered_json& batteries,
                            const linux_platform::DrawFigures& draws, const EventOutcome* outcome) {
   nlohmann::ordered_json line = {
       {"source", source},
@@ -57,6 +58,7 @@ std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, Powe
       {"state", static_cast<int>(state)},
       {"icon", icon},
       {"tooltip", tooltip},
+      {"batteries", batteries},
   };
   line["draw_average_W"] = Watts(draws.average_w);
   line["draw_last_W"] = Watts(draws.last_w);
