@@ -36,7 +36,8 @@ bool RemainingTimeHold::EndMoved(const Held& held, std::int32_t life_time,
                                  std::chrono::nanoseconds now) const {
   const double held_end = Seconds(held.at).count() + held.life_time;
   const double new_end = Seconds(now).count() + life_time;
-  const double least = std::max(Seconds(kLeastMove).count(), life_time * kLeastMovePercent / 100.0);
+  const double least =
+      std::max(Seconds(kLeastMove).count(), static_cast<double>(life_time) * kLeastMovePercent / 100.0);
   return std::abs(new_end - held_end) > least;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace norvaket::linux_platform {
 namespace {
 
@@ -38,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(HoldCase{"EndMovedByLessThanThreePercentIsHeld", 30s, 10220, 50, 10000},
                       HoldCase{"EndMovedByMoreIsHandedOn", 30s, 10370, 50, 10370},
                       HoldCase{"NewPercentHandsOnTheEstimate", 30s, 9990, 49, 9990},
-                      HoldCase{"HeldEndIsCountedFromNowAfterFiveMinutes", 300s, 9800, 50, 9700}),
+                      HoldCase{"HeldEndIsCountedFromNowAfterFiveMinutes", 300s, 9800, 50, 9700},
+                      HoldCase{"LongestTimeIsHandedOn", 30s, INT32_MAX, 50, INT32_MAX}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
