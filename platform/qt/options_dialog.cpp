@@ -1,11 +1,9 @@
 #include "platform/qt/options_dialog.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <ranges>
@@ -13,6 +11,7 @@
 
 #include "options/options_layout.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/dialog_geometry.h"
 #include "platform/qt/rule_line.h"
 #include "platform/qt/stepper_box.h"
 #include "platform/qt/twips.h"
@@ -33,14 +32,6 @@ QString Name(std::string_view name) {
 // A Linux desktop has its own wording where the Windows one speaks of Windows.
 const char* CaptionHere(const DialogControl& control) {
   return control.desktop_caption != nullptr ? control.desktop_caption : control.caption;
-}
-
-void CentreOnScreen(QWidget* window) {
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  QRect frame = window->frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window->move(frame.topLeft());
 }
 
 void WidenToText(QWidget* widget) {
@@ -65,10 +56,14 @@ OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store, AutoRunRe
   AddPanel(2, false);
   BuildControls();
   LayOutSentences();
+  for (int panel = 1; panel <= static_cast<int>(panels_.size()); ++panel) {
+    GrowToTextHeights(kOptionsDialogControls, controls_, panel,
+                      panels_.at(static_cast<std::size_t>(panel - 1)));
+  }
   // Enter presses OK; Esc cancels through reject(), never applies.
   ok_->setDefault(true);
   apply_->setEnabled(false);
-  CentreOnScreen(this);
+  PlaceOnWorkArea(this);
 
   connect(tab_strip_, &QTabWidget::currentChanged, this, [this] { presenter_.OnTabClick(); });
   for (const auto& [box, widget] : check_boxes_) {
@@ -113,7 +108,8 @@ void OptionsDialog::BuildControls() {
   // Focus goes tab strip, first panel, its controls, second panel, its controls, buttons.
   std::vector<QWidget*> order{tab_strip_};
   int last_panel = 0;
-  for (const DialogControl& control : kOptionsDialogControls) {
+  for (std::size_t index = 0; index < kOptionsDialogControls.size(); ++index) {
+    const DialogControl& control = kOptionsDialogControls[index];
     QWidget* parent =
         control.panel == 0 ? this : panels_.at(static_cast<std::size_t>(control.panel - 1));
     if (control.panel != last_panel && control.panel != 0) order.push_back(parent);
@@ -121,7 +117,7 @@ void OptionsDialog::BuildControls() {
     if (QWidget* widget = AddControl(parent, control)) {
       widget->setObjectName(Name(control.name));
       widget->setGeometry(TwipsRect(control.place));
-      if (control.sentence != 0) sentences_[control.sentence].push_back(widget);
+      controls_[index] = widget;
       if (control.kind != ControlKind::Heading && control.kind != ControlKind::Label) {
         order.push_back(widget);
       }
@@ -165,10 +161,15 @@ void OptionsDialog::AddRule(QWidget* panel, const TwipsBox& heading) {
 
 QPushButton* OptionsDialog::AddButton(const DialogControl& control) {
   auto* button = new QPushButton(Text(CaptionHere(control)), this);
-  if (control.name == "cmdOK") ok_ = button;
-  if (control.name == "cmdCancel") cancel_ = button;
-  if (control.name == "cmdApply") apply_ = button;
-  return button;
+  switch (ButtonNamed(control.name).value()) {
+    case DialogButton::cmdOK:
+      return ok_ = button;
+    case DialogButton::cmdCancel:
+      return cancel_ = button;
+    case DialogButton::cmdApply:
+      break;
+  }
+  return apply_ = button;
 }
 
 // A caption wider than its designed box would be cut; the box grows to the right,
@@ -176,26 +177,17 @@ QPushButton* OptionsDialog::AddButton(const DialogControl& control) {
 void OptionsDialog::LayOutSentences() {
   for (QCheckBox* check_box : check_boxes_ | std::views::values) WidenToText(check_box);
   for (QLabel* label : findChildren<QLabel*>()) WidenToText(label);
-  std::vector<std::array<RowPart, 4>> rows;
-  for (const auto& [sentence, parts] : sentences_) {
-    std::array<RowPart, 4> row{};
-    for (std::size_t i = 0; i < row.size() && i < parts.size(); ++i) {
-      row[i] = {parts[i]->x(), parts[i]->width(), parts[i]->sizeHint().width()};
-    }
-    rows.push_back(row);
-  }
-  if (rows.empty()) return;
-  QWidget* panel = sentences_.begin()->second.front()->parentWidget();
-  const int least_value_box = sentences_.begin()->second.at(2)->minimumSizeHint().width();
-  LayOutSentenceRows(rows, {kSentenceGap, panel->width(), least_value_box});
-  std::size_t row = 0;
-  for (const auto& [sentence, parts] : sentences_) {
-    for (std::size_t i = 0; i < parts.size() && i < 4; ++i) {
-      parts[i]->setGeometry(rows[row][i].left, parts[i]->y(), rows[row][i].width,
-                            parts[i]->height());
-    }
-    ++row;
-  }
+  const int least_value_box = ValueBox(kAllValueBoxes.front())->minimumSizeHint().width();
+  LayOutOptionsSentences(
+      {kSentenceGap, panels_.at(std::size_t{kOptionsSentencePanel - 1})->width(), least_value_box},
+      [this](std::size_t control) {
+        const QWidget* part = controls_[control];
+        return RowPart{part->x(), part->width(), part->sizeHint().width()};
+      },
+      [this](std::size_t control, const RowPart& part) {
+        QWidget* widget = controls_[control];
+        widget->setGeometry(part.left, widget->y(), part.width, widget->height());
+      });
 }
 
 StepperBox* OptionsDialog::ValueBox(OptionsValueBox box) const {
