@@ -14,31 +14,44 @@ int KeptInside(int start, int length, int area_start, int area_length) {
   return std::max(area_start, std::min(start, area_start + area_length - length));
 }
 
-}  // namespace
-
-std::vector<PixelBox> GrowToTextHeights(const std::vector<GrowingControl>& controls,
-                                        int container_height) {
-  std::vector<PixelBox> placed;
-  for (const GrowingControl& control : controls) placed.push_back(control.place);
-  std::vector<std::size_t> top_down(controls.size());
-  std::iota(top_down.begin(), top_down.end(), std::size_t{0});
-  std::stable_sort(top_down.begin(), top_down.end(), [&](std::size_t a, std::size_t b) {
+// The controls' indexes, top first by their designed places.
+std::vector<std::size_t> TopDown(const std::vector<GrowingControl>& controls) {
+  std::vector<std::size_t> order(controls.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     return controls[a].place.top < controls[b].place.top;
   });
-  for (auto at = top_down.begin(); at != top_down.end(); ++at) {
-    PixelBox& grown = placed[*at];
-    const int room = container_height - grown.top;
-    grown.height = std::max(grown.height, std::min(controls[*at].wanted_height, room));
-    for (auto below = std::next(at); below != top_down.end(); ++below) {
-      const PixelBox& designed = controls[*at].place;
-      PixelBox& follower = placed[*below];
-      if (controls[*below].place.top >= designed.Bottom() && Beside(grown, follower)) {
-        follower.top = std::max(follower.top, grown.Bottom());
-      }
+  return order;
+}
+
+// Moves the controls `later` that lay wholly below `grown` by design and beside it
+// down, clear of its grown place.
+void PushDown(std::size_t grown, std::span<const std::size_t> later,
+              const std::vector<GrowingControl>& controls, std::vector<PixelBox>& placed) {
+  for (const std::size_t below : later) {
+    PixelBox& follower = placed[below];
+    if (controls[below].place.top >= controls[grown].place.Bottom() &&
+        Beside(placed[grown], follower)) {
+      follower.top = std::max(follower.top, placed[grown].Bottom());
     }
+  }
+}
+
+std::vector<PixelBox> GrowContainer(const std::vector<GrowingControl>& controls,
+                                    int container_height) {
+  std::vector<PixelBox> placed;
+  for (const GrowingControl& control : controls) placed.push_back(control.place);
+  const std::vector<std::size_t> order = TopDown(controls);
+  for (std::size_t at = 0; at < order.size(); ++at) {
+    PixelBox& grown = placed[order[at]];
+    const int room = container_height - grown.top;
+    grown.height = std::max(grown.height, std::min(controls[order[at]].wanted_height, room));
+    PushDown(order[at], std::span(order).subspan(at + 1), controls, placed);
   }
   return placed;
 }
+
+}  // namespace
 
 void GrowPanelToTextHeights(std::span<const DialogControl> controls, int panel,
                             int panel_height,
@@ -52,7 +65,7 @@ void GrowPanelToTextHeights(std::span<const DialogControl> controls, int panel,
     growing.push_back(measure(index));
     if (!GrowsToText(controls[index].kind)) growing.back().wanted_height = 0;
   }
-  const std::vector<PixelBox> placed = GrowToTextHeights(growing, panel_height);
+  const std::vector<PixelBox> placed = GrowContainer(growing, panel_height);
   for (std::size_t i = 0; i < on_panel.size(); ++i) {
     if (placed[i] != growing[i].place) place(on_panel[i], placed[i]);
   }

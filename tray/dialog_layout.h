@@ -91,18 +91,14 @@ struct GrowingControl {
   int wanted_height;
 };
 
-// Grows the controls of one container to their text's height. A replacement font
-// may stand taller than the designed rows, so a grown control takes the controls
-// that lay wholly below it and beside it down with it (rows never overlap), and no
-// control grows past the container's bottom (the growth stops at its edge). A
-// control that neither grows nor is pushed keeps its place exactly.
-std::vector<PixelBox> GrowToTextHeights(const std::vector<GrowingControl>& controls,
-                                        int container_height);
-
-// The same, walked over one panel's controls of a dialog's description (0 for
-// those on the dialog itself) through the front end: `measure` tells a control's
-// place and wanted height by its index in `controls`, `place` moves it. Only
-// controls that grow to their text (GrowsToText) are grown.
+// Grows the controls on one panel of a dialog's description (0 for those on the
+// dialog itself) to their text's height, through the front end: `measure` tells a
+// control's place and wanted height by its index in `controls`, `place` moves it.
+// A replacement font may stand taller than the designed rows, so a grown control
+// takes the controls that lay wholly below it and beside it down with it (rows
+// never overlap), and none grows past the panel's bottom (the growth stops at its
+// edge). Only captioned controls grow (GrowsToText); a control that neither grows
+// nor is pushed keeps its place exactly.
 void GrowPanelToTextHeights(std::span<const DialogControl> controls, int panel,
                             int panel_height,
                             const std::function<GrowingControl(std::size_t)>& measure,
