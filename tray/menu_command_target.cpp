@@ -3,23 +3,10 @@
 namespace norvaket {
 
 void DispatchMenuCommand(MenuCommand command, MenuCommandTarget& target, DialogHost& dialogs) {
-  switch (command) {
-    case MenuCommand::SystemProperties:
-      target.OpenPowerSettings();
-      break;
-    case MenuCommand::Options:
-      dialogs.OpenOptions();
-      break;
-    case MenuCommand::About:
-      dialogs.OpenAbout();
-      break;
-    case MenuCommand::Exit:
-      target.ExitSoon();
-      break;
-    case MenuCommand::Help:
-    case MenuCommand::None:
-      break;
-  }
+  if (command == MenuCommand::SystemProperties) target.OpenPowerSettings();
+  if (command == MenuCommand::Options) dialogs.OpenOptions();
+  if (command == MenuCommand::About) dialogs.OpenAbout();
+  if (command == MenuCommand::Exit) target.ExitSoon();
 }
 
 }  // namespace norvaket

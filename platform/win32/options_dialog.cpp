@@ -140,11 +140,9 @@ HWND OptionsDialog::BuildControl(const DialogControl& control) {
       return AddValueBox(parent, ValueBoxNamed(control.name).value(), control.place);
     case ControlKind::Button:
       return AddButton(control);
-    case ControlKind::Icon:
-    case ControlKind::Link:
-      break;  // the options dialog has none
+    default:
+      return nullptr;  // the options dialog has no icon and no link
   }
-  return nullptr;
 }
 
 HWND OptionsDialog::AddButton(const DialogControl& control) {
