@@ -4,9 +4,12 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <ranges>
+#include <span>
 #include <vector>
 
 #include "options/options_layout.h"
@@ -34,6 +37,19 @@ const char* CaptionHere(const DialogControl& control) {
   return control.desktop_caption != nullptr ? control.desktop_caption : control.caption;
 }
 
+// A caption as a reader should say it: without its mnemonic, "(&L)" or "&".
+QString SpokenCaption(const QWidget* part) {
+  static const QRegularExpression kMnemonic(QStringLiteral(R"(\(&[^&]\)|&(?=[^&]))"));
+  return part->property("text").toString().remove(kMnemonic).replace(QStringLiteral("&&"),
+                                                                     QStringLiteral("&"));
+}
+
+QString SpokenCaptions(std::span<QWidget* const> parts) {
+  QStringList captions;
+  for (const QWidget* part : parts) captions << SpokenCaption(part);
+  return captions.join(u' ');
+}
+
 void WidenToText(QWidget* widget) {
   widget->resize(WidthToFit(widget->width(), widget->sizeHint().width()), widget->height());
 }
@@ -55,6 +71,7 @@ OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store, AutoRunRe
   AddPanel(1, true);
   AddPanel(2, false);
   BuildControls();
+  NameValueBoxes();
   LayOutSentences();
   for (int panel = 1; panel <= static_cast<int>(panels_.size()); ++panel) {
     GrowToTextHeights(kOptionsDialogControls, controls_, panel,
@@ -98,6 +115,8 @@ QWidget* OptionsDialog::AddPanel(int index, bool visible) {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("picFrame"));
   panel->setProperty("index", index);
+  // A tab click gives the panel the focus: readers name it after its tab.
+  panel->setAccessibleName(Text(kOptionsTabCaptions.at(static_cast<std::size_t>(index - 1))));
   panel->setGeometry(TwipsRect(kOptionsPanelPlace));
   panel->setVisible(visible);
   panels_[static_cast<std::size_t>(index - 1)] = panel;
@@ -170,6 +189,22 @@ QPushButton* OptionsDialog::AddButton(const DialogControl& control) {
       break;
   }
   return apply_ = button;
+}
+
+// Both boxes follow the same words ("バッテリ残量が"), so a box is named after its whole
+// sentence up to it; the label just before it is its label for readers.
+void OptionsDialog::NameValueBoxes() {
+  for (const auto& names : kOptionsSentenceRows) {
+    std::array<QWidget*, 4> parts{};
+    std::ranges::transform(names, parts.begin(), [this](std::string_view name) {
+      return controls_[OptionsControlIndex(name)];
+    });
+    QWidget* box = parts[kSentenceValueBoxPart];
+    const auto before = std::span(parts).first(kSentenceValueBoxPart);
+    box->setAccessibleName(SpokenCaptions(before));
+    box->setAccessibleDescription(SpokenCaptions(std::span(parts).subspan(kSentenceValueBoxPart + 1)));
+    if (auto* label = qobject_cast<QLabel*>(before.back())) label->setBuddy(box);
+  }
 }
 
 // A caption wider than its designed box would be cut; the box grows to the right,
