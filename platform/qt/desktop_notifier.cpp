@@ -27,7 +27,9 @@ QVariantMap Hints(bool urgent) {
 }  // namespace
 
 DesktopNotifier::DesktopNotifier(QDBusConnection bus, QObject* parent)
-    : QObject(parent), bus_(bus) {
+    : QObject(parent), bus_(bus) {}
+
+void DesktopNotifier::Start() {
   if (!bus_.isConnected()) return;
   auto* owner = new QDBusServiceWatcher(kService, bus_, QDBusServiceWatcher::WatchForOwnerChange, this);
   connect(owner, &QDBusServiceWatcher::serviceOwnerChanged, this,

@@ -20,6 +20,10 @@ class DesktopNotifier : public QObject {
   explicit DesktopNotifier(QDBusConnection bus = QDBusConnection::sessionBus(),
                            QObject* parent = nullptr);
 
+  // Follows the server and asks what it can do. Until then (or without a server)
+  // balloons go out as plain text, which is what every balloon text is anyway.
+  void Start();
+
   // One Notify call; calls on one connection arrive in the order they were sent.
   // `fallback` runs instead when no server takes the balloon in time. An urgent
   // balloon (low or empty battery) is one the server should keep and rank first.

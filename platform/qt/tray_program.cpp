@@ -53,8 +53,16 @@ void TrayProgram::CreateWindows() {
                                             *notify_icon_, WindowHandle{1});
 }
 
+// Neither the resume watch (a system bus connection of its own) nor the notification
+// server's watch is needed for the icon: both start at the first tick, once it is up.
 void TrayProgram::HookWindow() {
+  connect(&tmrNotifyIcon_Update, &QTimer::timeout, this, &TrayProgram::StartAfterIcon,
+          Qt::SingleShotConnection);
+}
+
+void TrayProgram::StartAfterIcon() {
   resume_watch_ = std::make_unique<LogindResumeWatch>([this] { monitor_->OnPowerResume(); });
+  notifier_.Start();
 }
 
 void TrayProgram::StartUpdateTimer() {

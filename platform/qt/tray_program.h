@@ -72,6 +72,7 @@ class TrayProgram : public QObject, private LifecycleSteps, private MenuCommandT
   void OpenPowerSettings() override;
   void ExitSoon() override { tmrExit.start(); }
 
+  void StartAfterIcon();
   void BuildMenu();
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
   const std::vector<QString>& PowerSettingsCommand();
