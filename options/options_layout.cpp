@@ -6,8 +6,6 @@
 namespace norvaket {
 namespace {
 
-constexpr std::size_t kValueBoxPart = 2;
-
 int Right(const RowPart& part) {
   return part.left + part.width;
 }
@@ -51,12 +49,30 @@ void LayOutSentenceRows(std::vector<std::array<RowPart, 4>>& rows, const Sentenc
   const int spare = std::max(
       LeastOver(rows,
                 [&](const auto& row) {
-                  return row[kValueBoxPart].width - metrics.least_value_box_width;
+                  return row[kSentenceValueBoxPart].width - metrics.least_value_box_width;
                 }),
       0);
   const int squeeze = std::min(overflow - shift, spare);
-  for (auto& row : rows) row[kValueBoxPart].width -= squeeze;
-  MoveColumns(rows, kValueBoxPart + 1, -squeeze);
+  for (auto& row : rows) row[kSentenceValueBoxPart].width -= squeeze;
+  MoveColumns(rows, kSentenceValueBoxPart + 1, -squeeze);
+}
+
+void LayOutOptionsSentences(const SentenceMetrics& metrics,
+                            const std::function<RowPart(std::size_t)>& measure,
+                            const std::function<void(std::size_t, const RowPart&)>& place) {
+  std::vector<std::array<RowPart, 4>> rows;
+  for (const auto& names : kOptionsSentenceRows) {
+    std::array<RowPart, 4>& row = rows.emplace_back();
+    for (std::size_t part = 0; part < row.size(); ++part) {
+      row[part] = measure(OptionsControlIndex(names[part]));
+    }
+  }
+  LayOutSentenceRows(rows, metrics);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    for (std::size_t part = 0; part < rows[row].size(); ++part) {
+      place(OptionsControlIndex(kOptionsSentenceRows[row][part]), rows[row][part]);
+    }
+  }
 }
 
 }  // namespace norvaket

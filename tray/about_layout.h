@@ -19,8 +19,8 @@ inline constexpr std::array<DialogControl, 9> kAboutBoxControls{{
     {ControlKind::Label, "lblDescription", "AppComment", {1080, 1125, 1020, 180}, 0},
     {ControlKind::Label, "Label3", "URL:", {120, 2640, 360, 180}, 0},
     {ControlKind::Label, "Label4", "E-Mail:", {120, 2880, 540, 180}, 0},
-    {ControlKind::Link, "lblURL", "", {720, 2640, 2220, 180}, 0, 0, nullptr, 0},
-    {ControlKind::Link, "lblURL", "", {720, 2880, 1560, 180}, 0, 0, nullptr, 1},
+    {ControlKind::Link, "lblURL", "", {720, 2640, 2220, 180}, 0, nullptr, 0},
+    {ControlKind::Link, "lblURL", "", {720, 2880, 1560, 180}, 0, nullptr, 1},
 }};
 
 // The etched line above the links: a grey line with a white one under it.

@@ -1,15 +1,13 @@
 #include "platform/qt/about_box.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <algorithm>
 #include <vector>
 
 #include "platform/qt/dialog_font.h"
-#include "tray/about_layout.h"
+#include "platform/qt/dialog_geometry.h"
 #include "platform/qt/link_label.h"
 #include "platform/qt/rule_line.h"
 #include "platform/qt/twips.h"
@@ -47,8 +45,9 @@ AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity i
     rule->setProperty("index", line.white ? 0 : 1);
   }
   std::vector<QLabel*> link_names;
-  for (const DialogControl& control : kAboutBoxControls) {
-    QWidget* widget = AddControl(control);
+  for (std::size_t index = 0; index < kAboutBoxControls.size(); ++index) {
+    const DialogControl& control = kAboutBoxControls[index];
+    QWidget* widget = controls_[index] = AddControl(control);
     widget->setObjectName(QString::fromLatin1(control.name.data(),
                                               static_cast<qsizetype>(control.name.size())));
     widget->setGeometry(TwipsRect(control.place));
@@ -74,13 +73,11 @@ AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity i
   ok_->setFocus(Qt::OtherFocusReason);
   connect(ok_, &QPushButton::clicked, this, [this] { presenter_.OnOk(); });
 
-  QRect frame = frameGeometry();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  PlaceOnWorkArea(this);
 
   presenter_.Load();
+  // The captions are in now; rows that grew to them push the rows below.
+  GrowToTextHeights(kAboutBoxControls, controls_, 0, this);
 }
 
 AboutBox::~AboutBox() {

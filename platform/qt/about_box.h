@@ -4,9 +4,10 @@
 #include <QIcon>
 #include <array>
 
+#include "tray/about_layout.h"
 #include "tray/about_presenter.h"
-#include "tray/dialog_layout.h"
 #include "tray/about_view.h"
+#include "tray/dialog_layout.h"
 
 class QLabel;
 class QPushButton;
@@ -52,6 +53,8 @@ class AboutBox final : public QDialog, public AboutView {
   QLabel* description_ = nullptr;
   std::array<LinkLabel*, 2> links_{};
   QPushButton* ok_ = nullptr;
+  // The widgets of kAboutBoxControls, by index.
+  std::array<QWidget*, kAboutBoxControls.size()> controls_{};
   AboutPresenter presenter_;
 };
 

@@ -1,12 +1,10 @@
 #include "platform/qt/options_dialog.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -16,6 +14,7 @@
 
 #include "options/options_layout.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/dialog_geometry.h"
 #include "platform/qt/rule_line.h"
 #include "platform/qt/stepper_box.h"
 #include "platform/qt/twips.h"
@@ -36,14 +35,6 @@ QString Name(std::string_view name) {
 // A Linux desktop has its own wording where the Windows one speaks of Windows.
 const char* CaptionHere(const DialogControl& control) {
   return control.desktop_caption != nullptr ? control.desktop_caption : control.caption;
-}
-
-void CentreOnScreen(QWidget* window) {
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  QRect frame = window->frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window->move(frame.topLeft());
 }
 
 // A caption as a reader should say it: without its mnemonic, "(&L)" or "&".
@@ -82,10 +73,14 @@ OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store, AutoRunRe
   BuildControls();
   NameValueBoxes();
   LayOutSentences();
+  for (int panel = 1; panel <= static_cast<int>(panels_.size()); ++panel) {
+    GrowToTextHeights(kOptionsDialogControls, controls_, panel,
+                      panels_.at(static_cast<std::size_t>(panel - 1)));
+  }
   // Enter presses OK; Esc cancels through reject(), never applies.
   ok_->setDefault(true);
   apply_->setEnabled(false);
-  CentreOnScreen(this);
+  PlaceOnWorkArea(this);
 
   connect(tab_strip_, &QTabWidget::currentChanged, this, [this] { presenter_.OnTabClick(); });
   for (const auto& [box, widget] : check_boxes_) {
@@ -132,7 +127,8 @@ void OptionsDialog::BuildControls() {
   // Focus goes tab strip, first panel, its controls, second panel, its controls, buttons.
   std::vector<QWidget*> order{tab_strip_};
   int last_panel = 0;
-  for (const DialogControl& control : kOptionsDialogControls) {
+  for (std::size_t index = 0; index < kOptionsDialogControls.size(); ++index) {
+    const DialogControl& control = kOptionsDialogControls[index];
     QWidget* parent =
         control.panel == 0 ? this : panels_.at(static_cast<std::size_t>(control.panel - 1));
     if (control.panel != last_panel && control.panel != 0) order.push_back(parent);
@@ -140,7 +136,7 @@ void OptionsDialog::BuildControls() {
     if (QWidget* widget = AddControl(parent, control)) {
       widget->setObjectName(Name(control.name));
       widget->setGeometry(TwipsRect(control.place));
-      if (control.sentence != 0) sentences_[control.sentence].push_back(widget);
+      controls_[index] = widget;
       if (control.kind != ControlKind::Heading && control.kind != ControlKind::Label) {
         order.push_back(widget);
       }
@@ -184,26 +180,30 @@ void OptionsDialog::AddRule(QWidget* panel, const TwipsBox& heading) {
 
 QPushButton* OptionsDialog::AddButton(const DialogControl& control) {
   auto* button = new QPushButton(Text(CaptionHere(control)), this);
-  if (control.name == "cmdOK") ok_ = button;
-  if (control.name == "cmdCancel") cancel_ = button;
-  if (control.name == "cmdApply") apply_ = button;
-  return button;
+  switch (ButtonNamed(control.name).value()) {
+    case DialogButton::cmdOK:
+      return ok_ = button;
+    case DialogButton::cmdCancel:
+      return cancel_ = button;
+    case DialogButton::cmdApply:
+      break;
+  }
+  return apply_ = button;
 }
 
 // Both boxes follow the same words ("バッテリ残量が"), so a box is named after its whole
 // sentence up to it; the label just before it is its label for readers.
 void OptionsDialog::NameValueBoxes() {
-  for (const std::vector<QWidget*>& parts : sentences_ | std::views::values) {
-    const auto box = std::ranges::find_if(parts, [](const QWidget* part) {
-      return qobject_cast<const StepperBox*>(part) != nullptr;
+  for (const auto& names : kOptionsSentenceRows) {
+    std::array<QWidget*, 4> parts{};
+    std::ranges::transform(names, parts.begin(), [this](std::string_view name) {
+      return controls_[OptionsControlIndex(name)];
     });
-    if (box == parts.end()) continue;
-    const std::span<QWidget* const> before(parts.begin(), box);
-    (*box)->setAccessibleName(SpokenCaptions(before));
-    (*box)->setAccessibleDescription(SpokenCaptions({box + 1, parts.end()}));
-    if (auto* label = before.empty() ? nullptr : qobject_cast<QLabel*>(before.back())) {
-      label->setBuddy(*box);
-    }
+    QWidget* box = parts[kSentenceValueBoxPart];
+    const auto before = std::span(parts).first(kSentenceValueBoxPart);
+    box->setAccessibleName(SpokenCaptions(before));
+    box->setAccessibleDescription(SpokenCaptions(std::span(parts).subspan(kSentenceValueBoxPart + 1)));
+    if (auto* label = qobject_cast<QLabel*>(before.back())) label->setBuddy(box);
   }
 }
 
@@ -212,26 +212,17 @@ void OptionsDialog::NameValueBoxes() {
 void OptionsDialog::LayOutSentences() {
   for (QCheckBox* check_box : check_boxes_ | std::views::values) WidenToText(check_box);
   for (QLabel* label : findChildren<QLabel*>()) WidenToText(label);
-  std::vector<std::array<RowPart, 4>> rows;
-  for (const auto& [sentence, parts] : sentences_) {
-    std::array<RowPart, 4> row{};
-    for (std::size_t i = 0; i < row.size() && i < parts.size(); ++i) {
-      row[i] = {parts[i]->x(), parts[i]->width(), parts[i]->sizeHint().width()};
-    }
-    rows.push_back(row);
-  }
-  if (rows.empty()) return;
-  QWidget* panel = sentences_.begin()->second.front()->parentWidget();
-  const int least_value_box = sentences_.begin()->second.at(2)->minimumSizeHint().width();
-  LayOutSentenceRows(rows, {kSentenceGap, panel->width(), least_value_box});
-  std::size_t row = 0;
-  for (const auto& [sentence, parts] : sentences_) {
-    for (std::size_t i = 0; i < parts.size() && i < 4; ++i) {
-      parts[i]->setGeometry(rows[row][i].left, parts[i]->y(), rows[row][i].width,
-                            parts[i]->height());
-    }
-    ++row;
-  }
+  const int least_value_box = ValueBox(kAllValueBoxes.front())->minimumSizeHint().width();
+  LayOutOptionsSentences(
+      {kSentenceGap, panels_.at(std::size_t{kOptionsSentencePanel - 1})->width(), least_value_box},
+      [this](std::size_t control) {
+        const QWidget* part = controls_[control];
+        return RowPart{part->x(), part->width(), part->sizeHint().width()};
+      },
+      [this](std::size_t control, const RowPart& part) {
+        QWidget* widget = controls_[control];
+        widget->setGeometry(part.left, widget->y(), part.width, widget->height());
+      });
 }
 
 StepperBox* OptionsDialog::ValueBox(OptionsValueBox box) const {

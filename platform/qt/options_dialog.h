@@ -6,7 +6,6 @@
 #include <array>
 #include <map>
 #include <optional>
-#include <vector>
 
 #include "options/options_layout.h"
 #include "options/options_presenter.h"
@@ -76,8 +75,8 @@ class OptionsDialog final : public QDialog, public OptionsView {
   std::array<QWidget*, 2> panels_{};
   std::map<OptionsCheckBox, QCheckBox*> check_boxes_;
   std::map<OptionsValueBox, StepperBox*> value_boxes_;
-  // Each sentence row's parts, left to right.
-  std::map<int, std::vector<QWidget*>> sentences_;
+  // The widgets of kOptionsDialogControls, by index.
+  std::array<QWidget*, kOptionsDialogControls.size()> controls_{};
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QPushButton* apply_ = nullptr;

@@ -98,26 +98,13 @@ void TrayProgram::BuildMenu() {
     action->setObjectName(QString::fromUtf8(item.name));
     action->setEnabled(item.enabled);
     if (item.is_default) menu_.setDefaultAction(action);
-    switch (item.command) {
-      case MenuCommand::SystemProperties:
-        // Unknown until the menu first opens; disabled rather than offering nothing.
-        action->setEnabled(false);
-        power_settings_action_ = action;
-        connect(action, &QAction::triggered, this, &TrayProgram::OpenPowerSettings);
-        break;
-      case MenuCommand::Options:
-        connect(action, &QAction::triggered, this, [this] { parts_.dialogs.OpenOptions(); });
-        break;
-      case MenuCommand::About:
-        connect(action, &QAction::triggered, this, [this] { parts_.dialogs.OpenAbout(); });
-        break;
-      case MenuCommand::Exit:
-        connect(action, &QAction::triggered, this, [this] { tmrExit.start(); });
-        break;
-      case MenuCommand::Help:
-      case MenuCommand::None:
-        break;
+    if (item.command == MenuCommand::SystemProperties) {
+      // Unknown until the menu first opens; disabled rather than offering nothing.
+      action->setEnabled(false);
+      power_settings_action_ = action;
     }
+    connect(action, &QAction::triggered, this,
+            [this, command = item.command] { DispatchMenuCommand(command, *this, parts_.dialogs); });
   }
 }
 

@@ -13,6 +13,7 @@
 #include "core/program_lifecycle.h"
 #include "settings/settings_store.h"
 #include "tray/dialog_host.h"
+#include "tray/menu_command_target.h"
 #include "platform/qt/desktop_notifier.h"
 #include "platform/qt/logind_resume_watch.h"
 #include "platform/qt/qt_notify_shell.h"
@@ -22,7 +23,7 @@ namespace norvaket::qt {
 // The hidden main object of the Linux program: the update and exit timers, the
 // tray icon with its menu and the resume watch, started and taken down in the
 // program's order.
-class TrayProgram : public QObject, private LifecycleSteps {
+class TrayProgram : public QObject, private LifecycleSteps, private MenuCommandTarget {
   Q_OBJECT
 
  public:
@@ -67,10 +68,13 @@ class TrayProgram : public QObject, private LifecycleSteps {
   void CloseMainWindow() override;
   void CloseMenuWindow() override { menu_.close(); }
 
+  // MenuCommandTarget
+  void OpenPowerSettings() override;
+  void ExitSoon() override { tmrExit.start(); }
+
   void StartAfterIcon();
   void BuildMenu();
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
-  void OpenPowerSettings();
   const std::vector<QString>& PowerSettingsCommand();
 
   Parts parts_;

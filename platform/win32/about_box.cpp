@@ -22,25 +22,27 @@ HWND AboutBox::OnCreate() {
   SizeAndCentre(kAboutClientArea.width, kAboutClientArea.height);
   link_font_ = CreateDialogFont(Dpi(), true);
   // Created in the table's order, which is the tab order: cmdOK first.
-  for (const DialogControl& control : kAboutBoxControls) BuildControl(control);
+  for (std::size_t index = 0; index < kAboutBoxControls.size(); ++index) {
+    controls_[index] = BuildControl(kAboutBoxControls[index]);
+  }
   for (const EtchedLine& line : kAboutLine) {
     lines_.push_back(
         {line.left, line.top, line.right, line.white ? kRuleWhite : kRuleGrey, line.width_px});
   }
   presenter_.Load();
+  // The captions are in now; rows that grew to them push the rows below.
+  GrowToTextHeights(kAboutBoxControls, controls_, 0, Handle());
   return ok_;
 }
 
-void AboutBox::BuildControl(const DialogControl& control) {
+HWND AboutBox::BuildControl(const DialogControl& control) {
   const TwipsBox& place = control.place;
   switch (control.kind) {
     case ControlKind::Button:
-      ok_ = AddControl(Handle(), L"BUTTON", control.caption,
-                       WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, place, IDOK);
-      return;
+      return ok_ = AddControl(Handle(), L"BUTTON", control.caption,
+                              WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, place, IDOK);
     case ControlKind::Icon:
-      icon_ = AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ICON, place, kIconId);
-      return;
+      return icon_ = AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ICON, place, kIconId);
     case ControlKind::Link: {
       const auto link = static_cast<std::size_t>(control.index);
       // SS_NOTIFY: the label reports clicks and takes the mouse, for the hand cursor.
@@ -48,20 +50,19 @@ void AboutBox::BuildControl(const DialogControl& control) {
           AddControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, place,
                      kFirstLinkId + control.index);
       SendMessageW(links_[link], WM_SETFONT, reinterpret_cast<WPARAM>(link_font_), FALSE);
-      return;
+      return links_[link];
     }
     default:
       break;
   }
-  if (control.name == "lblTitle") {
-    title_ = AddLabel(control.caption, place, kTitleId);
-  } else if (control.name == "lblVersion") {
-    version_ = AddLabel(control.caption, place, kVersionId);
-  } else if (control.name == "lblDescription") {
-    description_ = AddLabel(control.caption, place, kDescriptionId);
-  } else {
-    GrowToText(AddLabel(control.caption, place), Font(), 0, true);
+  if (control.name == "lblTitle") return title_ = AddLabel(control.caption, place, kTitleId);
+  if (control.name == "lblVersion") return version_ = AddLabel(control.caption, place, kVersionId);
+  if (control.name == "lblDescription") {
+    return description_ = AddLabel(control.caption, place, kDescriptionId);
   }
+  HWND label = AddLabel(control.caption, place);
+  GrowToText(label, Font(), 0, true);
+  return label;
 }
 
 void AboutBox::OnCommand(int id, int code, HWND /*control*/) {

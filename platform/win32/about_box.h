@@ -9,6 +9,7 @@
 #include "platform/win32/rule_line.h"
 #include "tray/about_presenter.h"
 #include "tray/about_view.h"
+#include "tray/about_layout.h"
 #include "tray/dialog_layout.h"
 
 namespace norvaket::win32 {
@@ -49,7 +50,7 @@ class AboutBox final : public ModalDialog, private AboutView {
   void CloseDialog() override { Close(); }
 
   // One control of the about box's portable description.
-  void BuildControl(const DialogControl& control);
+  HWND BuildControl(const DialogControl& control);
   HWND AddLabel(const char* caption, const TwipsBox& place, int id = 0xFFFF);
   int LinkIndexOf(HWND control) const;
 
@@ -63,6 +64,8 @@ class AboutBox final : public ModalDialog, private AboutView {
   std::array<HWND, 2> links_{};
   std::array<Rgb, 2> link_colours_{kLinkColour, kLinkColour};
   HWND ok_ = nullptr;
+  // The windows of kAboutBoxControls, by index.
+  std::array<HWND, kAboutBoxControls.size()> controls_{};
   std::vector<RuleLine> lines_;
 };
 

@@ -21,7 +21,7 @@ HWND DialogPanel::Create(HINSTANCE instance, HWND dialog, const TwipsBox& place,
   if (!RegisterPanelClass(instance, &DialogPanel::WindowProc)) return nullptr;
   dialog_ = dialog;
   dpi_ = dpi;
-  const RECT pixels = ToPixels(place, dpi);
+  const RECT pixels = ToRect(ToPixels(place, dpi));
   // WS_EX_CONTROLPARENT: the dialog manager tabs into the panel's controls.
   window_ = CreateWindowExW(
       WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0),

@@ -44,6 +44,13 @@ HFONT CreateDialogFont(int dpi, bool underline) {
                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
 }
 
+RECT PlaceInParent(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
   SIZE size{};
   HDC dc = GetDC(window);
@@ -104,14 +111,15 @@ void ModalDialog::SizeAndCentre(int width_twips, int height_twips) {
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
-  const int x = work.left + (work.right - work.left - width) / 2;
-  const int y = work.top + (work.bottom - work.top - height) / 2;
-  SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelBox place = CentredInWorkArea(
+      width, height, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  SetWindowPos(window_, nullptr, place.left, place.top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND ModalDialog::AddControl(HWND parent, const wchar_t* window_class, const std::string& text,
                              DWORD style, const TwipsBox& place, int id, DWORD ex_style) {
-  const RECT pixels = ToPixels(place, dpi_);
+  const RECT pixels = ToRect(ToPixels(place, dpi_));
   HWND control =
       CreateWindowExW(ex_style, window_class, ToUtf16(text).c_str(), WS_CHILD | style, pixels.left,
                       pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
@@ -141,6 +149,25 @@ void ModalDialog::GrowToText(HWND control, HFONT font, int extra_px, bool exact_
   width = exact_width ? wanted : WidthToFit(width, wanted);
   height = std::max(height, static_cast<int>(size.cy));
   SetWindowPos(control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ModalDialog::GrowToTextHeights(std::span<const DialogControl> controls,
+                                    std::span<const HWND> windows, int panel,
+                                    HWND container) const {
+  RECT client{};
+  GetClientRect(container, &client);
+  GrowPanelToTextHeights(
+      controls, panel, client.bottom,
+      [&](std::size_t index) {
+        const RECT now = PlaceInParent(windows[index]);
+        return GrowingControl{
+            {now.left, now.top, now.right - now.left, Px(controls[index].place.height)},
+            static_cast<int>(now.bottom - now.top)};
+      },
+      [&](std::size_t index, const PixelBox& place) {
+        SetWindowPos(windows[index], nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      });
 }
 
 void ModalDialog::Initialise(HWND window) {

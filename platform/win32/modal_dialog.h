@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 #include "platform/win32/twips.h"
@@ -48,8 +49,8 @@ class ModalDialog {
   int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
   void SetCaption(const std::string& text);
-  // A fixed-size window whose client area is `width` x `height` twips,
-  // centred on the work area of its screen.
+  // A fixed-size window whose client area is `width` x `height` twips, centred on
+  // the work area of its screen and kept inside it, title bar first.
   void SizeAndCentre(int width_twips, int height_twips);
   // A child control in the dialog font.
   HWND AddControl(HWND parent, const wchar_t* window_class, const std::string& text, DWORD style,
@@ -59,6 +60,11 @@ class ModalDialog {
   // replacement font may run wider or taller. With `exact_width` the width
   // becomes the caption's, as for labels sized to their text.
   void GrowToText(HWND control, HFONT font, int extra_px, bool exact_width = false);
+  // Once the controls on `panel` (`windows`, made from `controls`, inside `container`)
+  // have grown to their text: the rows below a grown one follow it down, and none
+  // reaches past the container.
+  void GrowToTextHeights(std::span<const DialogControl> controls, std::span<const HWND> windows,
+                         int panel, HWND container) const;
   // Gives the dialog the class icons of `window` (its big one where it has no small
   // one); the big icon, for a dialog that shows it as well.
   HICON CopyIconFrom(HWND window);
@@ -81,6 +87,9 @@ int WindowDpi(HWND window);
 
 // "MS UI Gothic" 9 pt, Japanese character set, at `dpi`; underlined for links.
 HFONT CreateDialogFont(int dpi, bool underline = false);
+
+// A child window's rectangle in its parent's client coordinates.
+RECT PlaceInParent(HWND window);
 
 // Width and height of `text` in `font`, in pixels.
 SIZE TextExtent(HWND window, HFONT font, const std::wstring& text);

@@ -10,14 +10,6 @@ namespace {
 constexpr int kSentenceGapPx = 4;
 constexpr int kLabelId = 0xFFFF;  // labels are never addressed
 
-// A child window's rectangle in its parent's client coordinates.
-RECT PlaceOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 std::size_t IndexOf(OptionsCheckBox box) {
   return static_cast<std::size_t>(box);
 }
@@ -61,8 +53,13 @@ HWND OptionsDialog::OnCreate() {
         Instance(), Handle(), kOptionsPanelPlace, Dpi(), kFirstPanelId + panel - 1,
         panel == 1);
   }
-  for (const DialogControl& control : kOptionsDialogControls) BuildControl(control);
+  for (std::size_t index = 0; index < kOptionsDialogControls.size(); ++index) {
+    controls_[index] = BuildControl(kOptionsDialogControls[index]);
+  }
   LayOutSentences();
+  for (int panel = 1; panel <= static_cast<int>(panels_.size()); ++panel) {
+    GrowToTextHeights(kOptionsDialogControls, controls_, panel, Panel(panel));
+  }
   // The tab control goes to the bottom so the panels paint over its page
   // area. That also makes it the last stop of the Tab key, after Apply.
   SetWindowPos(tab_strip_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -82,6 +79,16 @@ void OptionsDialog::BuildTabStrip() {
     SendMessageW(tab_strip_, TCM_INSERTITEMW, static_cast<WPARAM>(i),
                  reinterpret_cast<LPARAM>(&item));
   }
+}
+
+HWND OptionsDialog::OkButton() const {
+  return buttons_[static_cast<std::size_t>(DialogButton::cmdOK)];
+}
+HWND OptionsDialog::CancelButton() const {
+  return buttons_[static_cast<std::size_t>(DialogButton::cmdCancel)];
+}
+HWND OptionsDialog::ApplyButton() const {
+  return buttons_[static_cast<std::size_t>(DialogButton::cmdApply)];
 }
 
 HWND OptionsDialog::AddLabel(HWND panel, const char* caption, const TwipsBox& place) {
@@ -109,84 +116,67 @@ HWND OptionsDialog::AddValueBox(HWND panel, OptionsValueBox box, const TwipsBox&
   return value_box;
 }
 
-void OptionsDialog::AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place) {
-  AddLabel(panel.Handle(), caption, place);
+HWND OptionsDialog::AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place) {
+  HWND label = AddLabel(panel.Handle(), caption, place);
   const int rule_left = place.left + place.width + kHeadingRuleGap;
   const int rule_y = place.top + kHeadingRuleDrop;
   panel.AddRuleLine({rule_left, rule_y, kHeadingRuleRight, kRuleGrey});
   panel.AddRuleLine({rule_left, rule_y + 15, kHeadingRuleRight, kRuleWhite});
+  return label;
 }
 
-void OptionsDialog::BuildControl(const DialogControl& control) {
+HWND OptionsDialog::BuildControl(const DialogControl& control) {
   HWND parent = control.panel == 0 ? Handle() : Panel(control.panel);
-  HWND made = nullptr;
   switch (control.kind) {
     case ControlKind::Heading:
-      AddHeading(panels_.at(static_cast<std::size_t>(control.panel - 1)), control.caption,
-                 control.place);
-      return;
+      return AddHeading(panels_.at(static_cast<std::size_t>(control.panel - 1)), control.caption,
+                        control.place);
     case ControlKind::Label:
-      made = AddLabel(parent, control.caption, control.place);
-      break;
+      return AddLabel(parent, control.caption, control.place);
     case ControlKind::CheckBox:
-      made = AddCheckBox(parent, CheckBoxNamed(control.name).value(), control.caption,
+      return AddCheckBox(parent, CheckBoxNamed(control.name).value(), control.caption,
                          control.place);
-      break;
     case ControlKind::ValueBox:
-      made = AddValueBox(parent, ValueBoxNamed(control.name).value(), control.place);
-      break;
+      return AddValueBox(parent, ValueBoxNamed(control.name).value(), control.place);
     case ControlKind::Button:
-      AddButton(control);
-      return;
-    case ControlKind::Icon:
-    case ControlKind::Link:
-      return;  // the options dialog has none
+      return AddButton(control);
+    default:
+      return nullptr;  // the options dialog has no icon and no link
   }
-  if (control.sentence != 0) sentences_[control.sentence].push_back(made);
 }
 
-void OptionsDialog::AddButton(const DialogControl& control) {
-  const DWORD style = WS_VISIBLE | WS_TABSTOP;
-  if (control.name == "cmdOK") {
-    ok_ = AddControl(Handle(), L"BUTTON", control.caption, style | BS_DEFPUSHBUTTON,
-                     control.place, IDOK);
-  } else if (control.name == "cmdCancel") {
-    cancel_ = AddControl(Handle(), L"BUTTON", control.caption, style | BS_PUSHBUTTON,
-                         control.place, IDCANCEL);
-  } else if (control.name == "cmdApply") {
-    apply_ = AddControl(Handle(), L"BUTTON", control.caption,
-                        style | WS_DISABLED | BS_PUSHBUTTON, control.place, kApplyId);
-  }
+HWND OptionsDialog::AddButton(const DialogControl& control) {
+  const DialogButton button = ButtonNamed(control.name).value();
+  DWORD style = WS_VISIBLE | WS_TABSTOP;
+  style |= button == DialogButton::cmdOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  if (button == DialogButton::cmdApply) style |= WS_DISABLED;
+  const int id = button == DialogButton::cmdOK       ? IDOK
+                 : button == DialogButton::cmdCancel ? IDCANCEL
+                                                     : kApplyId;
+  HWND made = AddControl(Handle(), L"BUTTON", control.caption, style, control.place, id);
+  buttons_[static_cast<std::size_t>(button)] = made;
+  return made;
 }
 
 // The rows "check box, label, value box, % label" read as sentences, laid out
 // together by the portable rule from the sizes their captions grew to.
 void OptionsDialog::LayOutSentences() {
-  std::vector<std::array<RowPart, 4>> rows;
-  for (const auto& [sentence, parts] : sentences_) {
-    std::array<RowPart, 4> row{};
-    for (std::size_t i = 0; i < row.size() && i < parts.size(); ++i) {
-      const RECT rect = PlaceOf(parts[i]);
-      row[i] = {rect.left, rect.right - rect.left, rect.right - rect.left};
-    }
-    rows.push_back(row);
-  }
-  if (rows.empty()) return;
-  HWND value_box = sentences_.begin()->second.at(2);
+  HWND value_box = ValueBox(kAllValueBoxes.front());
   RECT panel;
-  GetClientRect(GetParent(value_box), &panel);
+  GetClientRect(Panel(kOptionsSentencePanel), &panel);
   const int least_value_box =
       TextExtent(value_box, Font(), L"99").cx + MulDiv(8 + kStepperWidthPx, Dpi(), 96);
-  LayOutSentenceRows(rows, {MulDiv(kSentenceGapPx, Dpi(), 96), panel.right, least_value_box});
-  std::size_t row = 0;
-  for (const auto& [sentence, parts] : sentences_) {
-    for (std::size_t i = 0; i < parts.size() && i < 4; ++i) {
-      const RECT rect = PlaceOf(parts[i]);
-      SetWindowPos(parts[i], nullptr, rows[row][i].left, rect.top, rows[row][i].width,
-                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    ++row;
-  }
+  LayOutOptionsSentences(
+      {MulDiv(kSentenceGapPx, Dpi(), 96), panel.right, least_value_box},
+      [&](std::size_t control) {
+        const RECT rect = PlaceInParent(controls_[control]);
+        return RowPart{rect.left, rect.right - rect.left, rect.right - rect.left};
+      },
+      [&](std::size_t control, const RowPart& part) {
+        const RECT rect = PlaceInParent(controls_[control]);
+        SetWindowPos(controls_[control], nullptr, part.left, rect.top, part.width,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      });
 }
 
 void OptionsDialog::OnCommand(int id, int code, HWND /*control*/) {
@@ -231,8 +221,8 @@ void OptionsDialog::AttachStepper(OptionsValueBox box, std::int32_t position) {
   spin_handles_[IndexOf(box)] = stepper;
   // WORKAROUND: the right-aligned up-down control lies over the last pixels of its
   // buddy's edge; the box ends where the stepper starts instead.
-  const RECT stepper_place = PlaceOf(stepper);
-  const RECT box_place = PlaceOf(ValueBox(box));
+  const RECT stepper_place = PlaceInParent(stepper);
+  const RECT box_place = PlaceInParent(ValueBox(box));
   if (stepper != nullptr && box_place.right > stepper_place.left) {
     SetWindowPos(ValueBox(box), nullptr, 0, 0, stepper_place.left - box_place.left,
                  box_place.bottom - box_place.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -259,14 +249,14 @@ std::string OptionsDialog::ValueText(OptionsValueBox box) const {
 }
 
 bool OptionsDialog::ApplyEnabled() const {
-  return IsWindowEnabled(apply_) != FALSE;
+  return IsWindowEnabled(ApplyButton()) != FALSE;
 }
 
 void OptionsDialog::SetApplyEnabled(bool enabled) {
   // A disabled button cannot keep the focus; without this the keyboard
   // would be lost after Apply was pressed.
-  if (!enabled && GetFocus() == apply_) SendMessageW(Handle(), WM_NEXTDLGCTL, 0, FALSE);
-  EnableWindow(apply_, enabled ? TRUE : FALSE);
+  if (!enabled && GetFocus() == ApplyButton()) SendMessageW(Handle(), WM_NEXTDLGCTL, 0, FALSE);
+  EnableWindow(ApplyButton(), enabled ? TRUE : FALSE);
 }
 
 int OptionsDialog::SelectedTab() const {

@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include <array>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "options/options_layout.h"
 #include "options/options_presenter.h"
@@ -40,9 +38,9 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
   HWND Stepper(OptionsValueBox box) const;
   HWND TabStrip() const { return tab_strip_; }
   HWND Panel(int panel) const;
-  HWND OkButton() const { return ok_; }
-  HWND CancelButton() const { return cancel_; }
-  HWND ApplyButton() const { return apply_; }
+  HWND OkButton() const;
+  HWND CancelButton() const;
+  HWND ApplyButton() const;
   int CurrentTab() const { return presenter_.CurrentTab(); }
 
  private:
@@ -70,12 +68,12 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
 
   void BuildTabStrip();
   // One control of the dialog's portable description.
-  void BuildControl(const DialogControl& control);
-  void AddButton(const DialogControl& control);
+  HWND BuildControl(const DialogControl& control);
+  HWND AddButton(const DialogControl& control);
   HWND AddLabel(HWND panel, const char* caption, const TwipsBox& place);
   HWND AddCheckBox(HWND panel, OptionsCheckBox box, const char* caption, const TwipsBox& place);
   HWND AddValueBox(HWND panel, OptionsValueBox box, const TwipsBox& place);
-  void AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place);
+  HWND AddHeading(DialogPanel& panel, const char* caption, const TwipsBox& place);
   void LayOutSentences();
 
   HWND main_window_;
@@ -84,13 +82,12 @@ class OptionsDialog final : public ModalDialog, private OptionsView {
   std::array<DialogPanel, 2> panels_;
   std::array<HWND, 12> check_boxes_{};
   std::array<HWND, 2> value_boxes_{};
-  // Each sentence row's parts, left to right.
-  std::map<int, std::vector<HWND>> sentences_;
+  // The windows of kOptionsDialogControls, by index.
+  std::array<HWND, kOptionsDialogControls.size()> controls_{};
   // SpinHandles: index 0 the stepper of txtCV2Value, index 1 that of txtCV0Value.
   std::array<HWND, 2> spin_handles_{};
-  HWND ok_ = nullptr;
-  HWND cancel_ = nullptr;
-  HWND apply_ = nullptr;
+  // By DialogButton.
+  std::array<HWND, kDialogButtonNames.size()> buttons_{};
 };
 
 }  // namespace norvaket::win32

@@ -6,19 +6,10 @@
 
 namespace norvaket::win32 {
 
-// Dialog geometry is designed in twips (1/1440 inch; 15 twips are one pixel
-// at 96 dpi). Positions are scaled to the dots per inch of the dialog.
-inline constexpr int kTwipsPerInch = 1440;
-
-inline int TwipsToPixels(int twips, int dpi) {
-  return MulDiv(twips, dpi, kTwipsPerInch);
-}
-
-// A place in the dialog's pixels.
-inline RECT ToPixels(const TwipsBox& place, int dpi) {
-  const int x = TwipsToPixels(place.left, dpi);
-  const int y = TwipsToPixels(place.top, dpi);
-  return RECT{x, y, x + TwipsToPixels(place.width, dpi), y + TwipsToPixels(place.height, dpi)};
+// Dialog geometry is designed in twips and scaled to the dots per inch of the
+// dialog (TwipsToPixels, rounded as MulDiv rounds); Win32 wants the edges.
+inline RECT ToRect(const PixelBox& box) {
+  return RECT{box.left, box.top, box.Right(), box.Bottom()};
 }
 
 }  // namespace norvaket::win32

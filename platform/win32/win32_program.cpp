@@ -93,24 +93,17 @@ void Win32Program::OnTrayMouse(UINT mouse_message) {
 }
 
 void Win32Program::OnMenuCommand(UINT command_id) {
-  switch (PopupMenu::CommandOfId(command_id).value_or(MenuCommand::None)) {
-    case MenuCommand::SystemProperties:
-      launcher_.StartCommandLine(kPowerPropertiesCommand);
-      break;
-    case MenuCommand::Options:
-      dialog_host_.OpenOptions();
-      break;
-    case MenuCommand::About:
-      dialog_host_.OpenAbout();
-      break;
-    case MenuCommand::Exit:
-      // Deferred, so that the menu and the click are fully handled first.
-      frmMain_.tmrExit().Enable();
-      break;
-    case MenuCommand::Help:
-    case MenuCommand::None:
-      break;
-  }
+  DispatchMenuCommand(PopupMenu::CommandOfId(command_id).value_or(MenuCommand::None), *this,
+                      dialog_host_);
+}
+
+void Win32Program::OpenPowerSettings() {
+  launcher_.StartCommandLine(kPowerPropertiesCommand);
+}
+
+void Win32Program::ExitSoon() {
+  // Deferred, so that the menu and the click are fully handled first.
+  frmMain_.tmrExit().Enable();
 }
 
 void Win32Program::OnSessionEnding() {

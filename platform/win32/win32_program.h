@@ -25,6 +25,7 @@
 #include "settings/settings.h"
 #include "tray/dialog_host.h"
 #include "tray/dialog_tracker.h"
+#include "tray/menu_command_target.h"
 #include "tray/notify_icon.h"
 
 namespace norvaket::win32 {
@@ -34,7 +35,8 @@ namespace norvaket::win32 {
 // the hidden main window reports.
 class Win32Program final : private LifecycleSteps,
                            private MainWindowEvents,
-                           private DialogWindows {
+                           private DialogWindows,
+                           private MenuCommandTarget {
  public:
   static constexpr char kPowerPropertiesCommand[] = "CONTROL.EXE powercfg.cpl";
 
@@ -75,6 +77,10 @@ class Win32Program final : private LifecycleSteps,
   void ShowNew(DialogKind dialog) override;
   void Focus(DialogKind dialog) override;
   void Close(DialogKind dialog) override;
+
+  // MenuCommandTarget
+  void OpenPowerSettings() override;
+  void ExitSoon() override;
 
   void OnPowerResume();
   ModalDialog* Open(DialogKind dialog) const;

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <span>
 #include <string_view>
+
+#include "tray/about_layout.h"
 
 namespace norvaket {
 namespace {
@@ -68,6 +72,85 @@ TEST(OptionsLayoutTest, APastTheEdgeRowMovesBackThenItsValueBoxesNarrow) {
   EXPECT_EQ(rows[0][3].left + rows[0][3].width, 430 - 4);
   EXPECT_EQ(rows[0][2].width, 57);
 }
+
+// A screen's dots per inch and the line height the dialogs' replacement font stands at there.
+struct Scale {
+  int dpi;
+  int line_height;
+};
+
+class GrownDialogTest : public ::testing::TestWithParam<Scale> {
+ protected:
+  // The controls on `panel` grown to the font's lines, by their index in `controls`.
+  std::map<std::size_t, PixelBox> Grow(std::span<const DialogControl> controls, int panel,
+                                       const TwipsBox& container) {
+    std::map<std::size_t, PixelBox> placed;
+    GrowPanelToTextHeights(
+        controls, panel, Px(container).height,
+        [&](std::size_t index) {
+          placed[index] = Px(controls[index].place);
+          return GrowingControl{placed[index], GetParam().line_height};
+        },
+        [&](std::size_t index, const PixelBox& place) { placed[index] = place; });
+    return placed;
+  }
+  PixelBox Px(const TwipsBox& box) const { return ToPixels(box, GetParam().dpi); }
+  void ExpectUngrownKeepTheirPlaces(std::span<const DialogControl> controls,
+                                    const std::map<std::size_t, PixelBox>& placed) {
+    for (const auto& [index, place] : placed) {
+      if (!GrowsToText(controls[index].kind)) {
+        EXPECT_EQ(place, Px(controls[index].place)) << controls[index].name;
+      }
+    }
+  }
+};
+
+bool Overlap(const PixelBox& a, const PixelBox& b) {
+  return a.left < b.Right() && b.left < a.Right() && a.top < b.Bottom() && b.top < a.Bottom();
+}
+
+TEST_P(GrownDialogTest, RowsThatGrowToTheirTextNeverOverlap) {
+  const auto placed = Grow(kAboutBoxControls, 0, kAboutClientArea);
+  for (const auto& [a, a_place] : placed) {
+    for (const auto& [b, b_place] : placed) {
+      if (a == b || Overlap(Px(kAboutBoxControls[a].place), Px(kAboutBoxControls[b].place))) continue;
+      EXPECT_FALSE(Overlap(a_place, b_place)) << a << " and " << b;
+    }
+  }
+  ExpectUngrownKeepTheirPlaces(kAboutBoxControls, placed);
+}
+
+TEST_P(GrownDialogTest, AGrownControlStaysInsideItsPanel) {
+  const auto placed = Grow(kOptionsDialogControls, 1, kOptionsPanelPlace);
+  for (const auto& [index, place] : placed) {
+    EXPECT_LE(place.Bottom(), Px(kOptionsPanelPlace).height) << kOptionsDialogControls[index].name;
+  }
+  ExpectUngrownKeepTheirPlaces(kOptionsDialogControls, placed);
+}
+
+TEST_P(GrownDialogTest, TheDialogStaysInsideTheWorkAreaTitleBarFirst) {
+  // A 1024 x 768 screen with a task bar at the bottom; the frame adds borders and a caption.
+  const int dpi = GetParam().dpi;
+  const PixelBox work{0, 0, 1024, 768 - 40 * dpi / 96};
+  const int border = 3 * dpi / 96;
+  const PixelBox client = Px(kOptionsClientArea);
+  const int width = client.width + 2 * border;
+  const int height = client.height + 2 * border + 23 * dpi / 96;
+  const PixelBox place = CentredInWorkArea(width, height, work);
+  EXPECT_GE(place.left, work.left);
+  EXPECT_GE(place.top, work.top);
+  if (width <= work.width) {
+    EXPECT_LE(place.Right(), work.Right());
+  }
+  if (height <= work.height) {
+    EXPECT_LE(place.Bottom(), work.Bottom());
+  }
+}
+
+// Line heights measured under Wine with the font that stands in for the dialog font.
+INSTANTIATE_TEST_SUITE_P(AtTwoScales, GrownDialogTest,
+                         ::testing::Values(Scale{96, 17}, Scale{192, 35}),
+                         [](const auto& info) { return std::to_string(info.param.dpi) + "dpi"; });
 
 }  // namespace
 }  // namespace norvaket
