@@ -66,9 +66,9 @@ ProfileFileCopy::~ProfileFileCopy() {
 
 bool ProfileFileCopy::Set(const std::string& section, const std::string& key,
                           const std::string& value) {
-  return !copy_.empty() && WritePrivateProfileStringW(ToUtf16(section).c_str(),
-                                                      ToUtf16(key).c_str(), ToUtf16(value).c_str(),
-                                                      copy_.c_str()) != FALSE;
+  return !copy_.empty() &&
+         WritePrivateProfileStringW(ToUtf16(section).c_str(), ToUtf16(key).c_str(),
+                                    ToUtf16(value).c_str(), copy_.c_str()) != FALSE;
 }
 
 bool ProfileFileCopy::Replace() {

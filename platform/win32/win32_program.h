@@ -26,6 +26,7 @@
 #include "tray/dialog_host.h"
 #include "tray/dialog_tracker.h"
 #include "tray/notify_icon.h"
+#include "tray/thread_waiter.h"
 
 namespace norvaket::win32 {
 
