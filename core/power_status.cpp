@@ -12,6 +12,15 @@ PowerState ClassifyPowerStatus(const PowerStatus& status) {
   return psAC;
 }
 
+std::uint8_t BatteryLevelFlags(std::uint8_t percent) {
+  if (percent == kBatteryPercentUnknown) return 0;
+  std::uint8_t flags = 0;
+  if (percent > 66) flags |= kBatteryFlagHigh;
+  if (percent < 33) flags |= kBatteryFlagLow;
+  if (percent < 5) flags |= kBatteryFlagCritical;
+  return flags;
+}
+
 bool IsLevelUsable(int percent) { return percent >= 0 && percent <= 100; }
 
 int IconLevel(int percent) { return percent / 10; }

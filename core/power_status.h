@@ -33,6 +33,10 @@ inline constexpr std::uint8_t kBatteryFlagUnknown = 255;
 inline constexpr std::uint8_t kBatteryPercentUnknown = 255;
 inline constexpr std::int32_t kBatteryTimeUnknown = -1;
 
+// The level's share of BatteryFlag, as Windows sets it: high above 66 %, low below
+// 33 %, critical below 5 % as well; nothing for an unknown level.
+std::uint8_t BatteryLevelFlags(std::uint8_t percent);
+
 // The states are compared by size (below 3, below 8) and serve as the hundreds
 // digit of the icon ids, so their numbers are fixed. psUnset and psFresh are
 // markers of the two-step start, never a classification.

@@ -70,12 +70,7 @@ std::uint8_t Flags(std::span<const BatteryReading> batteries, std::uint8_t perce
       batteries.begin(), batteries.end(),
       [](const BatteryReading& battery) { return battery.status == BatteryStatus::Unknown; });
   if (!status_known && percent == kBatteryPercentUnknown) return kBatteryFlagUnknown;
-  std::uint8_t flags = 0;
-  if (percent != kBatteryPercentUnknown) {
-    if (percent > 66) flags |= kBatteryFlagHigh;
-    if (percent < 33) flags |= kBatteryFlagLow;
-    if (percent < 5) flags |= kBatteryFlagCritical;
-  }
+  std::uint8_t flags = BatteryLevelFlags(percent);
   if (Any(batteries, BatteryStatus::Charging)) flags |= kBatteryFlagCharging;
   return flags;
 }

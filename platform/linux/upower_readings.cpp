@@ -22,12 +22,7 @@ std::uint8_t Percent(const std::optional<double>& percentage) {
 
 std::uint8_t Flags(const UPowerDisplayDevice& display, std::uint8_t percent) {
   if (!display.state || *display.state == kUPowerStateUnknown) return kBatteryFlagUnknown;
-  std::uint8_t flags = 0;
-  if (percent != kBatteryPercentUnknown) {
-    if (percent > 66) flags |= kBatteryFlagHigh;
-    if (percent < 33) flags |= kBatteryFlagLow;
-    if (percent < 5) flags |= kBatteryFlagCritical;
-  }
+  std::uint8_t flags = BatteryLevelFlags(percent);
   // Pending-charge (a charge limit) is on AC and not charging.
   if (*display.state == kUPowerStateCharging) flags |= kBatteryFlagCharging;
   return flags;

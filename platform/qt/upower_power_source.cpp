@@ -33,24 +33,13 @@ std::optional<bool> ToBool(const QVariant& value) {
   return value.toBool();
 }
 
-std::optional<std::uint32_t> ToUInt(const QVariant& value) {
-  bool ok = false;
-  const uint number = value.toUInt(&ok);
-  if (!ok) return std::nullopt;
-  return number;
-}
-
-std::optional<std::int64_t> ToInt64(const QVariant& value) {
-  bool ok = false;
-  const qlonglong number = value.toLongLong(&ok);
-  if (!ok) return std::nullopt;
-  return number;
-}
-
-std::optional<double> ToDouble(const QVariant& value) {
-  bool ok = false;
-  const double number = value.toDouble(&ok);
-  if (!ok) return std::nullopt;
+// A number as QVariant's own conversions make it; nothing when the value has none.
+template <typename Number>
+std::optional<Number> ToNumber(const QVariant& value) {
+  Number number{};
+  if (!QMetaType::convert(value.metaType(), value.constData(), QMetaType::fromType<Number>(), &number)) {
+    return std::nullopt;
+  }
   return number;
 }
 
@@ -59,6 +48,20 @@ template <typename T, typename Convert>
 void Update(std::optional<T>& field, const QVariantMap& properties, const char* name, Convert convert) {
   const auto found = properties.constFind(QLatin1String(name));
   if (found != properties.constEnd()) field = convert(*found);
+}
+
+// The properties read from each kind of object, and the fields they go to.
+void ReadDaemon(linux_platform::UPowerReadings& readings, const QVariantMap& properties) {
+  Update(readings.on_battery, properties, "OnBattery", ToBool);
+}
+
+void ReadDisplayDevice(linux_platform::UPowerDisplayDevice& display, const QVariantMap& properties) {
+  Update(display.is_present, properties, "IsPresent", ToBool);
+  Update(display.state, properties, "State", ToNumber<uint>);
+  Update(display.percentage, properties, "Percentage", ToNumber<double>);
+  Update(display.time_to_empty, properties, "TimeToEmpty", ToNumber<qlonglong>);
+  Update(display.energy_full, properties, "EnergyFull", ToNumber<double>);
+  Update(display.energy_rate, properties, "EnergyRate", ToNumber<double>);
 }
 
 bool IsReply(const QDBusMessage& message) { return message.type() == QDBusMessage::ReplyMessage; }
@@ -105,27 +108,30 @@ UPowerPowerSource::UPowerPowerSource(QDBusConnection::BusType bus_type, QObject*
   retry_load_timer_.setSingleShot(true);
   retry_load_timer_.setInterval(kRetryLoadInterval);
   connect(&retry_load_timer_, &QTimer::timeout, this, &UPowerPowerSource::StartLoad);
+  refresh_timer_.setSingleShot(true);
+  refresh_timer_.setInterval(0);
+  connect(&refresh_timer_, &QTimer::timeout, this, &UPowerPowerSource::RefreshStale);
   ConnectToBus();
 }
 
 UPowerPowerSource::~UPowerPowerSource() {
-  if (!connection_name_.isEmpty()) QDBusConnection::disconnectFromBus(connection_name_);
+  if (phase_ != Phase::NoBus) QDBusConnection::disconnectFromBus(bus_.name());
 }
 
 PowerStatus UPowerPowerSource::GetPowerStatus() {
   CheckConnection();
-  if (!available_) return linux_platform::UnknownPowerStatus();
+  if (phase_ != Phase::Ready) return linux_platform::UnknownPowerStatus();
   linux_platform::UPowerReadings readings = readings_;
   readings.line_power_online = LinePowerOnline();
   return linux_platform::UPowerSnapshot(readings);
 }
 
 void UPowerPowerSource::CheckConnection() {
-  if (!connection_name_.isEmpty() && !bus_.isConnected()) OnBusDisconnected();
+  if (phase_ != Phase::NoBus && !bus_.isConnected()) OnBusDisconnected();
 }
 
 void UPowerPowerSource::AwaitFirstReads(std::chrono::milliseconds deadline) {
-  if (!Loading()) return;
+  if (phase_ != Phase::Loading) return;
   QEventLoop loop;
   QTimer timer;
   timer.setSingleShot(true);
@@ -137,10 +143,10 @@ void UPowerPowerSource::AwaitFirstReads(std::chrono::milliseconds deadline) {
 
 // A connection of our own (not the shared one), so that a lost bus can be dialled again.
 void UPowerPowerSource::ConnectToBus() {
-  connection_name_ = QStringLiteral("norvaket-upower-%1-%2")
-                         .arg(reinterpret_cast<quintptr>(this), 0, 16)
-                         .arg(++connections_made_);
-  bus_ = QDBusConnection::connectToBus(bus_type_, connection_name_);
+  const QString name = QStringLiteral("norvaket-upower-%1-%2")
+                           .arg(reinterpret_cast<quintptr>(this), 0, 16)
+                           .arg(++connections_made_);
+  bus_ = QDBusConnection::connectToBus(bus_type_, name);
   if (!bus_.isConnected()) {
     DropBus();
     reconnect_timer_.start(std::min(reconnect_timer_.intervalAsDuration() * 2, kLongestReconnectInterval));
@@ -148,17 +154,26 @@ void UPowerPowerSource::ConnectToBus() {
   }
   reconnect_timer_.stop();
   reconnect_timer_.setInterval(kReconnectInterval);
+  phase_ = Phase::NoService;
   Subscribe();
   watcher_.setConnection(bus_);
   StartLoad();
 }
 
-// UPower goes with its bus.
+// UPower goes with its bus. A connection that failed is still registered under its name.
 void UPowerPowerSource::DropBus() {
-  if (!connection_name_.isEmpty()) QDBusConnection::disconnectFromBus(connection_name_);
-  connection_name_.clear();
+  QDBusConnection::disconnectFromBus(bus_.name());
   bus_ = QDBusConnection(QString());
-  OnServiceUnregistered();
+  StopReading(Phase::NoBus);
+}
+
+void UPowerPowerSource::StopReading(Phase next) {
+  const bool was_loading = phase_ == Phase::Loading;
+  phase_ = next;
+  ++generation_;
+  retry_load_timer_.stop();
+  Forget();
+  if (was_loading) emit ReadsSettled();
 }
 
 // Subscribed before the first reads so that no change falls between the two.
@@ -174,64 +189,60 @@ void UPowerPowerSource::Subscribe() {
 }
 
 void UPowerPowerSource::OnBusDisconnected() {
-  if (connection_name_.isEmpty()) return;
+  if (phase_ == Phase::NoBus) return;
   DropBus();
   reconnect_timer_.start(kReconnectInterval);
 }
 
 void UPowerPowerSource::OnServiceUnregistered() {
-  const bool was_loading = Loading();
-  ++generation_;
-  load_steps_left_ = 0;
-  retry_load_timer_.stop();
-  SetAvailable(false);
-  if (was_loading) emit ReadsSettled();
+  if (phase_ != Phase::NoBus) StopReading(Phase::NoService);
 }
 
 // The daemon, its device list and the display device are asked at once; UPower is
 // used when the daemon and the display device have both answered (or failed).
 void UPowerPowerSource::StartLoad() {
+  if (phase_ == Phase::NoBus) return;
   ++generation_;
   Forget();
-  daemon_read_ = false;
-  load_steps_left_ = 3;
+  phase_ = Phase::Loading;
+  load_ = {};
   retry_load_timer_.stop();
-  CallGetAll(kDaemonPath, [this](const QDBusMessage& reply) {
-    if (IsReply(reply)) {
-      ApplyDaemonProperties(PropertiesOf(reply));
-      daemon_read_ = true;
-    } else if (!MeansAbsent(reply)) {
-      retry_load_timer_.start();
-    }
-    FinishLoadStep();
-  });
+  CallGetAll(kDaemonPath, [this](const QDBusMessage& reply) { LoadDaemon(reply); });
   Call(QDBusMessage::createMethodCall(kService, kDaemonPath, kDaemonInterface, QStringLiteral("EnumerateDevices")),
-       [this](const QDBusMessage& reply) {
-         if (IsReply(reply) && !reply.arguments().isEmpty()) {
-           for (const QDBusObjectPath& path : qdbus_cast<QList<QDBusObjectPath>>(reply.arguments()[0])) {
-             devices_.try_emplace(path.path());
-             MarkStale(path.path());
-           }
-         }
-         FinishLoadStep();
-       });
-  CallGetAll(kDisplayPath, [this](const QDBusMessage& reply) {
-    if (IsReply(reply)) ApplyDeviceProperties(kDisplayPath, PropertiesOf(reply));
-    FinishLoadStep();
-  });
+       [this](const QDBusMessage& reply) { LoadDeviceList(reply); });
+  CallGetAll(kDisplayPath, [this](const QDBusMessage& reply) { LoadDisplayDevice(reply); });
+}
+
+void UPowerPowerSource::LoadDaemon(const QDBusMessage& reply) {
+  if (IsReply(reply)) {
+    ApplyProperties(kDaemonPath, PropertiesOf(reply));
+    load_.daemon_read = true;
+  } else if (!MeansAbsent(reply)) {
+    retry_load_timer_.start();
+  }
+  FinishLoadStep();
+}
+
+void UPowerPowerSource::LoadDeviceList(const QDBusMessage& reply) {
+  if (IsReply(reply) && !reply.arguments().isEmpty()) {
+    for (const QDBusObjectPath& path : qdbus_cast<QList<QDBusObjectPath>>(reply.arguments()[0])) {
+      devices_.try_emplace(path.path());
+      MarkStale(path.path());
+    }
+  }
+  FinishLoadStep();
+}
+
+void UPowerPowerSource::LoadDisplayDevice(const QDBusMessage& reply) {
+  if (IsReply(reply)) ApplyProperties(kDisplayPath, PropertiesOf(reply));
+  FinishLoadStep();
 }
 
 void UPowerPowerSource::FinishLoadStep() {
-  if (--load_steps_left_ > 0) return;
-  SetAvailable(daemon_read_);
+  if (--load_.answers_awaited > 0) return;
+  phase_ = load_.daemon_read ? Phase::Ready : Phase::NoService;
+  if (phase_ != Phase::Ready) Forget();
   emit ReadsSettled();
-}
-
-void UPowerPowerSource::SetAvailable(bool available) {
-  if (!available) Forget();
-  if (available == available_) return;
-  available_ = available;
-  emit AvailabilityChanged(available);
 }
 
 void UPowerPowerSource::Forget() {
@@ -257,34 +268,20 @@ void UPowerPowerSource::CallGetAll(const QString& path, ReplyHandler handler) {
   Call(call, std::move(handler));
 }
 
+// Every answer and every change goes through here, to the record of the object it describes.
 void UPowerPowerSource::ApplyProperties(const QString& path, const QVariantMap& properties) {
   if (path == kDaemonPath) {
-    ApplyDaemonProperties(properties);
-  } else {
-    ApplyDeviceProperties(path, properties);
+    ReadDaemon(readings_, properties);
+  } else if (path == kDisplayPath) {
+    ReadDisplayDevice(readings_.display, properties);
+  } else if (const auto found = devices_.find(path); found != devices_.end()) {
+    ReadDevice(found->second, properties);
   }
 }
 
-void UPowerPowerSource::ApplyDaemonProperties(const QVariantMap& properties) {
-  Update(readings_.on_battery, properties, "OnBattery", ToBool);
-}
-
-void UPowerPowerSource::ApplyDeviceProperties(const QString& path, const QVariantMap& properties) {
-  if (path == kDisplayPath) {
-    linux_platform::UPowerDisplayDevice& display = readings_.display;
-    Update(display.is_present, properties, "IsPresent", ToBool);
-    Update(display.state, properties, "State", ToUInt);
-    Update(display.percentage, properties, "Percentage", ToDouble);
-    Update(display.time_to_empty, properties, "TimeToEmpty", ToInt64);
-    Update(display.energy_full, properties, "EnergyFull", ToDouble);
-    Update(display.energy_rate, properties, "EnergyRate", ToDouble);
-    return;
-  }
-  const auto found = devices_.find(path);
-  if (found == devices_.end()) return;
-  LinePower& device = found->second;
+void UPowerPowerSource::ReadDevice(LinePower& device, const QVariantMap& properties) {
   std::optional<std::uint32_t> type;
-  Update(type, properties, "Type", ToUInt);
+  Update(type, properties, "Type", ToNumber<uint>);
   if (type) device.is_line_power = *type == linux_platform::kUPowerTypeLinePower;
   Update(device.online, properties, "Online", ToBool);
 }
@@ -305,7 +302,7 @@ bool UPowerPowerSource::Known(const QString& path) const {
 }
 
 void UPowerPowerSource::OnPropertiesChanged(const QDBusMessage& message) {
-  if (!available_ && !Loading()) return;
+  if (!Listening()) return;
   const QList<QVariant> arguments = message.arguments();
   if (arguments.size() < 2) return;
   const QString path = message.path();
@@ -316,7 +313,7 @@ void UPowerPowerSource::OnPropertiesChanged(const QDBusMessage& message) {
 }
 
 void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
-  if (!available_ && !Loading()) return;
+  if (!Listening()) return;
   const QString path = ObjectPathArgument(message);
   if (path.isEmpty() || path == kDisplayPath) return;
   devices_.try_emplace(path);
@@ -329,15 +326,13 @@ void UPowerPowerSource::OnDeviceRemoved(const QDBusMessage& message) {
   stale_.erase(path);
 }
 
+// One refresh per event-loop turn, however many paths went stale in it.
 void UPowerPowerSource::MarkStale(const QString& path) {
   stale_.insert(path);
-  if (refresh_posted_) return;
-  refresh_posted_ = true;
-  QTimer::singleShot(0, this, &UPowerPowerSource::RefreshStale);
+  if (!refresh_timer_.isActive()) refresh_timer_.start();
 }
 
 void UPowerPowerSource::RefreshStale() {
-  refresh_posted_ = false;
   for (auto it = stale_.begin(); it != stale_.end();) {
     const QString path = *it;
     if (in_flight_.count(path) != 0) {

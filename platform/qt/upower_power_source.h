@@ -38,12 +38,11 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   // Notices a bus lost since the last look first (a cheap check, no call).
   PowerStatus GetPowerStatus() override;
   // Whether UPower is on the bus and answered the first reads.
-  bool Available() const { return available_; }
+  bool Available() const { return phase_ == Phase::Ready; }
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
 
  signals:
-  void AvailabilityChanged(bool available);
   void ReadsSettled();
 
  private slots:
@@ -54,51 +53,59 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   void OnDeviceRemoved(const QDBusMessage& message);
 
  private:
+  // Where UPower stands; every decision reads this. A daemon that holds its name but
+  // did not answer counts as no service until a later load succeeds.
+  enum class Phase { NoBus, NoService, Loading, Ready };
+  // The first reads after UPower appeared: the daemon, its device list and the display device.
+  struct Load {
+    int answers_awaited = 3;
+    bool daemon_read = false;
+  };
   struct LinePower {
     bool is_line_power = false;
     std::optional<bool> online;
   };
   using ReplyHandler = std::function<void(const QDBusMessage& reply)>;
 
+  bool Listening() const { return phase_ == Phase::Loading || phase_ == Phase::Ready; }
   void CheckConnection();
   void ConnectToBus();
   void DropBus();
+  void StopReading(Phase next);
   void Subscribe();
   void StartLoad();
+  void LoadDaemon(const QDBusMessage& reply);
+  void LoadDeviceList(const QDBusMessage& reply);
+  void LoadDisplayDevice(const QDBusMessage& reply);
   void FinishLoadStep();
-  bool Loading() const { return load_steps_left_ > 0; }
-  void SetAvailable(bool available);
   void Forget();
   void Call(const QDBusMessage& call, ReplyHandler handler);
   void CallGetAll(const QString& path, ReplyHandler handler);
   void ApplyProperties(const QString& path, const QVariantMap& properties);
-  void ApplyDaemonProperties(const QVariantMap& properties);
-  void ApplyDeviceProperties(const QString& path, const QVariantMap& properties);
+  static void ReadDevice(LinePower& device, const QVariantMap& properties);
   bool Known(const QString& path) const;
   void MarkStale(const QString& path);
   void RefreshStale();
   std::optional<bool> LinePowerOnline() const;
 
   QDBusConnection::BusType bus_type_;
+  // Our own connection (named, not the shared one) while phase_ is not NoBus.
   QDBusConnection bus_;
-  QString connection_name_;
   int connections_made_ = 0;
+  Phase phase_ = Phase::NoBus;
+  Load load_;  // the load under way while phase_ is Loading
   QDBusServiceWatcher watcher_;
   QTimer reconnect_timer_;
   QTimer retry_load_timer_;
-  bool available_ = false;
   // Answers to calls from an earlier load or connection are dropped by this count.
   unsigned generation_ = 0;
-  bool daemon_read_ = false;
-  // Answers the load under way still waits for; none while no load is under way.
-  int load_steps_left_ = 0;
   linux_platform::UPowerReadings readings_;
   std::map<QString, LinePower> devices_;
   // Paths whose properties were announced without values: read again, at most
   // one call per path in flight, all of them in one go per event-loop turn.
   std::set<QString> stale_;
   std::set<QString> in_flight_;
-  bool refresh_posted_ = false;
+  QTimer refresh_timer_;
 };
 
 }  // namespace norvaket::qt
