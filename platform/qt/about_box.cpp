@@ -66,6 +66,10 @@ AboutBox::AboutBox(Launcher& launcher, DialogTracker& dialogs, ProgramIdentity i
     link_x = std::max(link_x, name->geometry().right() + 1 + kLinkGap);
   }
   for (LinkLabel* link : links_) link->move(link_x, link->y());
+  // "URL:" and "E-Mail:" label their links for screen readers.
+  for (std::size_t i = 0; i < link_names.size() && i < links_.size(); ++i) {
+    link_names[i]->setBuddy(links_[i]);
+  }
   ok_->setDefault(true);
   ok_->setFocus(Qt::OtherFocusReason);
   connect(ok_, &QPushButton::clicked, this, [this] { presenter_.OnOk(); });
@@ -111,6 +115,7 @@ void AboutBox::SetVersionText(const std::string& text) {
 
 void AboutBox::SetTitleText(const std::string& text) {
   title_->setText(QString::fromStdString(text));
+  icon_->setAccessibleName(title_->text());  // the program's icon, named for screen readers
 }
 
 void AboutBox::SetDescriptionText(const std::string& text) {

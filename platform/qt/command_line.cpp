@@ -4,6 +4,7 @@
 #include <array>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 #include "resources/version_info.h"
 
@@ -68,6 +69,21 @@ std::optional<int> AnswerCommandLine(const std::vector<std::string>& args, std::
     return kUsageError;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> QtOptionValue(const std::vector<std::string>& args,
+                                         std::string_view option) {
+  std::optional<std::string> value;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view name = QtOptionName(args[i]);
+    if (!Contains(kQtOptionsWithValue, name)) continue;
+    const std::size_t equals = args[i].find('=');
+    std::string given = equals != std::string::npos ? args[i].substr(equals + 1)
+                        : i + 1 < args.size()       ? args[++i]
+                                                    : std::string();
+    if (name == option) value = std::move(given);
+  }
+  return value;
 }
 
 }  // namespace norvaket::qt

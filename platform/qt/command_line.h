@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace norvaket::qt {
@@ -14,5 +15,10 @@ namespace norvaket::qt {
 // when the program should start.
 std::optional<int> AnswerCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                      std::ostream& err);
+
+// The value of one of Qt's options taken by Qt ("-platform", "-display"), written as
+// "-platform NAME", "--platform NAME" or "-platform=NAME"; the last one counts.
+std::optional<std::string> QtOptionValue(const std::vector<std::string>& args,
+                                         std::string_view option);
 
 }  // namespace norvaket::qt

@@ -4,7 +4,8 @@
 
 namespace norvaket::qt {
 
-// A label that reads as a link: underlined, a pointing hand over it, a click signal.
+// A label that reads as a link: underlined, a pointing hand over it, a click signal;
+// a link with a press action for screen readers.
 class LinkLabel final : public QLabel {
   Q_OBJECT
 

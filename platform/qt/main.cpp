@@ -16,6 +16,7 @@
 #include "platform/linux/zone_caching_clock.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/desktop_launcher.h"
+#include "platform/qt/desktop_session.h"
 #include "platform/qt/painted_icons.h"
 #include "platform/qt/qt_dialog_host.h"
 #include "platform/qt/termination_signals.h"
@@ -50,12 +51,18 @@ int main(int argc, char** argv) {
   if (const auto status = qt::AnswerCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) {
     return *status;
   }
+  qt::DesktopSession desktop_session({argv + 1, argv + argc});
+  if (desktop_session.Missing()) {
+    std::cerr << *desktop_session.Missing() << '\n';
+    return EXIT_FAILURE;
+  }
   // Before Qt starts any thread, so that the signals reach only the signalfd.
   qt::TerminationSignals::BlockTerminationSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(version::kTitle));
   QApplication::setApplicationVersion(QString::fromUtf8(version::kVersionText));
   QApplication::setQuitOnLastWindowClosed(false);
+  desktop_session.Release();  // Qt holds its own connection now
 
   linux_platform::SingleInstanceLock instance_lock(linux_platform::DefaultLockPlaces());
   if (instance_lock.Unguarded()) {

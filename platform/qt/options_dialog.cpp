@@ -5,10 +5,13 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <ranges>
+#include <span>
 #include <vector>
 
 #include "options/options_layout.h"
@@ -43,6 +46,19 @@ void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
+// A caption as a reader should say it: without its mnemonic, "(&L)" or "&".
+QString SpokenCaption(const QWidget* part) {
+  static const QRegularExpression kMnemonic(QStringLiteral(R"(\(&[^&]\)|&(?=[^&]))"));
+  return part->property("text").toString().remove(kMnemonic).replace(QStringLiteral("&&"),
+                                                                     QStringLiteral("&"));
+}
+
+QString SpokenCaptions(std::span<QWidget* const> parts) {
+  QStringList captions;
+  for (const QWidget* part : parts) captions << SpokenCaption(part);
+  return captions.join(u' ');
+}
+
 void WidenToText(QWidget* widget) {
   widget->resize(WidthToFit(widget->width(), widget->sizeHint().width()), widget->height());
 }
@@ -64,6 +80,7 @@ OptionsDialog::OptionsDialog(Settings& settings, SettingsStore& store, AutoRunRe
   AddPanel(1, true);
   AddPanel(2, false);
   BuildControls();
+  NameValueBoxes();
   LayOutSentences();
   // Enter presses OK; Esc cancels through reject(), never applies.
   ok_->setDefault(true);
@@ -103,6 +120,8 @@ QWidget* OptionsDialog::AddPanel(int index, bool visible) {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("picFrame"));
   panel->setProperty("index", index);
+  // A tab click gives the panel the focus: readers name it after its tab.
+  panel->setAccessibleName(Text(kOptionsTabCaptions.at(static_cast<std::size_t>(index - 1))));
   panel->setGeometry(TwipsRect(kOptionsPanelPlace));
   panel->setVisible(visible);
   panels_[static_cast<std::size_t>(index - 1)] = panel;
@@ -169,6 +188,23 @@ QPushButton* OptionsDialog::AddButton(const DialogControl& control) {
   if (control.name == "cmdCancel") cancel_ = button;
   if (control.name == "cmdApply") apply_ = button;
   return button;
+}
+
+// Both boxes follow the same words ("バッテリ残量が"), so a box is named after its whole
+// sentence up to it; the label just before it is its label for readers.
+void OptionsDialog::NameValueBoxes() {
+  for (const std::vector<QWidget*>& parts : sentences_ | std::views::values) {
+    const auto box = std::ranges::find_if(parts, [](const QWidget* part) {
+      return qobject_cast<const StepperBox*>(part) != nullptr;
+    });
+    if (box == parts.end()) continue;
+    const std::span<QWidget* const> before(parts.begin(), box);
+    (*box)->setAccessibleName(SpokenCaptions(before));
+    (*box)->setAccessibleDescription(SpokenCaptions({box + 1, parts.end()}));
+    if (auto* label = before.empty() ? nullptr : qobject_cast<QLabel*>(before.back())) {
+      label->setBuddy(*box);
+    }
+  }
 }
 
 // A caption wider than its designed box would be cut; the box grows to the right,

@@ -64,6 +64,8 @@ class OptionsDialog final : public QDialog, public OptionsView {
   // Walks the dialog's portable description; the widgets take the focus in its order.
   void BuildControls();
   QWidget* AddControl(QWidget* parent, const DialogControl& control);
+  // Gives each value box the name and label a screen reader says for it.
+  void NameValueBoxes();
   void AddRule(QWidget* panel, const TwipsBox& heading);
   QPushButton* AddButton(const DialogControl& control);
   void LayOutSentences();

@@ -1,70 +1,18 @@
 #include "platform/qt/stepper_box.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWheelEvent>
 
+#include "platform/qt/accessible_stepper_box.h"
+
 namespace norvaket::qt {
-namespace {
-
-// The box as assistive technologies see it: a spin box whose value is the number
-// a step starts from, within the stepper's limits, and whose Increase/Decrease
-// actions are the arrows. The line edit inside stays a child for reading the text.
-class AccessibleStepperBox final : public QAccessibleWidget, public QAccessibleValueInterface {
- public:
-  explicit AccessibleStepperBox(StepperBox* box) : QAccessibleWidget(box, QAccessible::SpinBox) {}
-
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
-  }
-
-  QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Value) return Box()->Text();
-    return QAccessibleWidget::text(kind);
-  }
-
-  QVariant currentValue() const override { return Box()->Value(); }
-  void setCurrentValue(const QVariant& value) override { Box()->SetPosition(value.toInt()); }
-  QVariant maximumValue() const override { return StepperValue::kUpperLimit; }
-  QVariant minimumValue() const override { return StepperValue::kLowerLimit; }
-  QVariant minimumStepSize() const override { return 1; }
-
-  QStringList actionNames() const override {
-    return QAccessibleWidget::actionNames() << increaseAction() << decreaseAction();
-  }
-  void doAction(const QString& action) override {
-    if (action == increaseAction()) {
-      Box()->stepUp();
-    } else if (action == decreaseAction()) {
-      Box()->stepDown();
-    } else {
-      QAccessibleWidget::doAction(action);
-    }
-  }
-  QStringList keyBindingsForAction(const QString& action) const override {
-    if (action == increaseAction()) return {QStringLiteral("Up")};
-    if (action == decreaseAction()) return {QStringLiteral("Down")};
-    return QAccessibleWidget::keyBindingsForAction(action);
-  }
-
- private:
-  StepperBox* Box() const { return static_cast<StepperBox*>(widget()); }
-};
-
-QAccessibleInterface* AccessibleStepperBoxFactory(const QString& class_name, QObject* object) {
-  if (class_name != QLatin1String(StepperBox::staticMetaObject.className())) return nullptr;
-  return new AccessibleStepperBox(static_cast<StepperBox*>(object));
-}
-
-}  // namespace
 
 StepperBox::StepperBox(QWidget* parent) : QAbstractSpinBox(parent) {
   // Qt keeps accessibility factories for the whole process: register ours once.
   [[maybe_unused]] static const bool accessible_registered = [] {
-    QAccessible::installFactory(&AccessibleStepperBoxFactory);
+    QAccessible::installFactory(&AccessibleStepperBox::Create);
     return true;
   }();
   setAccelerated(false);
@@ -78,6 +26,7 @@ int StepperBox::Value() const {
   return value_.Base(Text().toStdString());
 }
 
+// Qt tells readers of the text and the caret; the number it stands for is ours.
 void StepperBox::ReportValueChange() {
   if (!QAccessible::isActive()) return;
   QAccessibleValueChangeEvent event(this, Value());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractSpinBox>
+#include <QLineEdit>
 
 #include "options/stepper_value.h"
 
@@ -9,8 +10,8 @@ namespace norvaket::qt {
 // A free-text box with up/down arrows at its right edge. The box takes any text
 // ("abc", "1.5", "50%"); only the dialog's Apply judges it. An arrow click or an
 // Up/Down key moves the number one step between 1 and 99, without wrapping, and
-// writes it into the box as text. Screen readers see the number, its range and
-// Increase/Decrease actions that step as the arrows do.
+// writes it into the box as text. Screen readers read and edit the text, and see
+// the number, its range and Increase/Decrease actions that step as the arrows do.
 class StepperBox final : public QAbstractSpinBox {
   Q_OBJECT
 
@@ -25,6 +26,8 @@ class StepperBox final : public QAbstractSpinBox {
 
   QString Text() const;
   void SetText(const QString& text);
+  // The line edit that holds the text, caret and selection.
+  QLineEdit* Editor() const { return lineEdit(); }
 
   void stepBy(int steps) override;
   QValidator::State validate(QString& input, int& pos) const override;

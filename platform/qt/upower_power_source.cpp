@@ -248,6 +248,7 @@ void UPowerPowerSource::FinishLoadStep() {
 void UPowerPowerSource::Forget() {
   readings_ = {};
   devices_.clear();
+  battery_facts_.Clear();
   stale_.clear();
   in_flight_.clear();
 }
@@ -276,6 +277,7 @@ void UPowerPowerSource::ApplyProperties(const QString& path, const QVariantMap& 
     ReadDisplayDevice(readings_.display, properties);
   } else if (const auto found = devices_.find(path); found != devices_.end()) {
     ReadDevice(found->second, properties);
+    battery_facts_.Apply(path, properties);
   }
 }
 
@@ -323,6 +325,7 @@ void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
 void UPowerPowerSource::OnDeviceRemoved(const QDBusMessage& message) {
   const QString path = ObjectPathArgument(message);
   devices_.erase(path);
+  battery_facts_.Remove(path);
   stale_.erase(path);
 }
 

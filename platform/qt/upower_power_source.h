@@ -14,6 +14,7 @@
 
 #include "core/power_source.h"
 #include "platform/linux/upower_readings.h"
+#include "platform/qt/upower_battery_facts.h"
 
 class QDBusMessage;
 
@@ -39,8 +40,12 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   PowerStatus GetPowerStatus() override;
   // Whether UPower is on the bus and answered the first reads.
   bool Available() const { return phase_ == Phase::Ready; }
+  // The facts of each system battery, for the status tool.
+  std::vector<linux_platform::BatteryFacts> Batteries() const { return battery_facts_.Batteries(); }
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
+  // Whether a device's properties are still to be read or answered.
+  bool DeviceReadsPending() const { return refresh_timer_.isActive() || !stale_.empty() || !in_flight_.empty(); }
 
  signals:
   void ReadsSettled();
@@ -101,6 +106,7 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   unsigned generation_ = 0;
   linux_platform::UPowerReadings readings_;
   std::map<QString, LinePower> devices_;
+  UPowerBatteryFacts battery_facts_;
   // Paths whose properties were announced without values: read again, at most
   // one call per path in flight, all of them in one go per event-loop turn.
   std::set<QString> stale_;

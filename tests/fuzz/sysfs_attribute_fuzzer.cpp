@@ -1,11 +1,13 @@
 // The sysfs attribute readers: any bytes in any attribute file of a two-battery
 // tree with a mains supply. Numbers parse only when they are whole decimal
-// numbers that fit, and whatever the files hold the snapshot stays in range.
+// numbers that fit, and whatever the files hold the snapshot and the batteries'
+// facts stay in range.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include "fuzz/fuzz_input.h"
 #include "platform/linux/battery_reading.h"
 #include "platform/linux/sysfs_attribute.h"
+#include "platform/linux/sysfs_battery_facts.h"
 #include "platform/linux/sysfs_power_source.h"
 
 namespace {
@@ -28,7 +31,12 @@ constexpr const char* kBatteryAttributes[] = {
     "charge_full", "voltage_now", "voltage_min_design", "power_now",   "current_now",
     "capacity"};
 constexpr std::size_t kBatteryFields = std::size(kBatteryAttributes);
-constexpr std::size_t kFields = 1 + 2 * kBatteryFields;
+// The facts' own files come after the readings', so that older seeds keep their meaning.
+constexpr const char* kFactAttributes[] = {
+    "energy_full_design", "charge_full_design", "cycle_count", "technology", "charge_control_start_threshold",
+    "charge_control_end_threshold", "charge_start_threshold", "charge_stop_threshold"};
+constexpr std::size_t kFactFields = std::size(kFactAttributes);
+constexpr std::size_t kFields = 1 + 2 * kBatteryFields + 2 * kFactFields;
 
 // One tree for the whole run; each input rewrites its files.
 class Tree {
@@ -86,6 +94,18 @@ void CheckSnapshot(const PowerStatus& status) {
   NORVAKET_FUZZ_CHECK(status.BatteryLifeTime == -1 || status.ACLineStatus == kACLineOffline);
 }
 
+bool NoneOrPositive(std::optional<double> amount) { return !amount || (std::isfinite(*amount) && *amount > 0); }
+
+bool NoneOrPercent(std::optional<int> threshold) { return !threshold || (*threshold >= 0 && *threshold <= 100); }
+
+void CheckFacts(const std::vector<BatteryFacts>& batteries) {
+  for (const BatteryFacts& battery : batteries) {
+    NORVAKET_FUZZ_CHECK(NoneOrPositive(battery.design_wh) && NoneOrPositive(battery.full_wh) &&
+                        NoneOrPositive(battery.health_percent) && battery.cycle_count.value_or(1) > 0);
+    NORVAKET_FUZZ_CHECK(NoneOrPercent(battery.charge_start_threshold) && NoneOrPercent(battery.charge_end_threshold));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -98,6 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < kBatteryFields; ++i) {
     tree.Write("BAT0", kBatteryAttributes[i], fields[1 + i]);
     tree.Write("BAT1", kBatteryAttributes[i], fields[1 + kBatteryFields + i]);
+  }
+  for (std::size_t i = 0; i < kFactFields; ++i) {
+    tree.Write("BAT0", kFactAttributes[i], fields[1 + 2 * kBatteryFields + i]);
+    tree.Write("BAT1", kFactAttributes[i], fields[1 + 2 * kBatteryFields + kFactFields + i]);
   }
 
   // One attribute read directly: the text is the file minus trailing white space,
@@ -117,5 +141,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SysfsPowerSource source(tree.ClassDir());
   CheckSnapshot(source.GetPowerStatus());
   CheckSnapshot(source.GetPowerStatus());
+  CheckFacts(ReadSysfsBatteryFacts(tree.ClassDir()));
   return 0;
 }

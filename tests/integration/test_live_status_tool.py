@@ -21,7 +21,9 @@ def charging_laptop(tmp_path):
     return make_tree(tmp_path / "power_supply", {
         "AC": {"type": "Mains", "online": "1"},
         "BAT0": {"type": "Battery", "status": "Charging", "present": "1",
-                 "energy_now": "34200000", "energy_full": "60000000", "power_now": "15000000"},
+                 "energy_now": "34200000", "energy_full": "60000000", "power_now": "15000000",
+                 "energy_full_design": "64000000", "cycle_count": "42", "technology": "Li-poly",
+                 "charge_control_end_threshold": "80"},
     })
 
 
@@ -32,7 +34,9 @@ def test_prints_one_line_and_exits_0(status_tool, charging_laptop):
     assert result.stdout.decode() == (
         '{"source":"sysfs","ACLineStatus":1,"BatteryFlag":8,"BatteryLifePercent":57,'
         '"BatteryLifeTime":-1,"BatteryFullLifeTime":-1,"state":3,"icon":305,'
-        '"tooltip":"AC電源\\r\\n57% (充電中)"}\n')
+        '"tooltip":"AC電源\\r\\n57% (充電中)","batteries":[{"name":"BAT0","health":93.8,'
+        '"cycle_count":42,"design_capacity":64.0,"full_capacity":60.0,"technology":"lithium-polymer",'
+        '"charge_start_threshold":null,"charge_end_threshold":80}]}\n')
 
 
 @pytest.mark.parametrize("stop", [signal.SIGINT, signal.SIGTERM], ids=["SIGINT", "SIGTERM"])
@@ -40,6 +44,7 @@ def test_watch_adds_the_event_until_a_stop_signal(watch, charging_laptop, stop):
     watched = watch("--sysfs", str(charging_laptop), "--start-time", "13:00:00")
     start = json.loads(watched.next_line())
     assert (start["event"], start["state"], start["shell"]) == ("start", 3, ["add"])
+    assert [battery["cycle_count"] for battery in start["batteries"]] == [42]
     (charging_laptop / "AC" / "online").write_text("0\n")
     (charging_laptop / "BAT0" / "status").write_text("Discharging\n")
     for _ in range(3):

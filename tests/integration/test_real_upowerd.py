@@ -1,6 +1,7 @@
 """The real norvaket against Debian's own upowerd, over power supplies faked with umockdev:
 upowerd on a private system bus built from Debian's system.conf, in a mount namespace of
 its own with a tmpfs over /var/lib/upower (its history files)."""
+import json
 import os
 import re
 import shutil
@@ -45,6 +46,7 @@ class RealUPower:
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         session.processes.append(self.supplies)
         testbed = self.supplies.stdout.readline().strip()
+        self.class_dir = f"{testbed}/sys/class/power_supply"
         daemon_env = dict(session.env, UMOCKDEV_DIR=testbed, LD_PRELOAD="libumockdev-preload.so.0")
         self.daemon = subprocess.Popen(
             ["unshare", "--mount", "--propagation", "private", "--", "sh", "-c",
@@ -99,5 +101,26 @@ def test_real_upowerd_plug_unplug_and_low_battery():
         assert re.fullmatch(r"バッテリは \d\d:\d\d まで使用可能です。", calls[3][3])
         assert calls[4][3] == "バッテリの残量が 20% に達しました。"
         assert program.poll() is None
+    finally:
+        session.stop()
+
+
+def test_status_tool_reads_the_same_battery_facts_from_upowerd_and_sysfs(status_tool):
+    session = DesktopSession()
+    try:
+        upower = RealUPower(session)
+
+        def run(*arguments):
+            return subprocess.run([str(status_tool), *arguments], env=session.env, capture_output=True,
+                                  timeout=30)
+
+        wait_until(lambda: run("--source", "upower").returncode == 0, what="upowerd")
+        # 60 of 64 Wh after 42 cycles; this upowerd has no charge thresholds. A single line
+        # from UPower is printed once the battery device itself has answered.
+        lines = [json.loads(run(*arguments).stdout)
+                 for arguments in (["--source", "upower"], ["--sysfs", upower.class_dir])]
+        assert [line["batteries"] for line in lines] == 2 * [[{
+            "name": "BAT0", "health": 93.8, "cycle_count": 42, "design_capacity": 64.0, "full_capacity": 60.0,
+            "technology": "lithium-ion", "charge_start_threshold": None, "charge_end_threshold": None}]]
     finally:
         session.stop()

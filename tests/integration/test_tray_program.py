@@ -321,13 +321,18 @@ def test_xembed_tray_restart_docks_the_icon_again(desktop):
 VERSION = re.search(r"project\(Norvaket VERSION (\S+)", (ROOT / "CMakeLists.txt").read_text()).group(1)
 
 
-# Answered before any display is opened: no DISPLAY, no WAYLAND_DISPLAY, no bus.
+# Answered before any display is opened: no DISPLAY, no WAYLAND_DISPLAY, no bus; where
+# the program would need one, it says so and ends, no abort.
 @pytest.mark.parametrize("args, status, stream, expected", [
     (["--version"], 0, "stdout", f"norvaket {VERSION} (Halvoria)\n"),
     (["--help"], 0, "stdout", "usage: norvaket "),
     (["-platform", "offscreen", "--version"], 0, "stdout", f"norvaket {VERSION} "),
     (["--frobnicate"], 2, "stderr", "norvaket: unknown option '--frobnicate'\n"),
     (["-platform"], 2, "stderr", "norvaket: option -platform needs a value\n"),
+    ([], 1, "stderr", "norvaket: needs a graphical desktop session; looked for an X display (DISPLAY "
+                      "is not set) and a Wayland display (WAYLAND_DISPLAY is not set)\n"),
+    (["-display", ":9997"], 1, "stderr", "norvaket: needs a graphical desktop session; looked for "
+                                         "the X display :9997 (it could not be opened) and "),
 ])
 def test_command_line_is_answered_without_a_display(args, status, stream, expected):
     env = {"PATH": "/usr/bin:/bin", "LANG": "C.UTF-8"}

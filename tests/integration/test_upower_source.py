@@ -7,9 +7,10 @@ import textwrap
 import time
 from pathlib import Path
 
+import dbus
 import pytest
 
-from conftest import UPowerMock
+from conftest import MOCK_IFACE, UPowerMock
 from desktop_session import bus_config_text
 
 DISCHARGING, CHARGING, UNKNOWN, FULLY_CHARGED, PENDING_CHARGE = 2, 1, 0, 4, 5
@@ -38,7 +39,7 @@ def test_on_battery_prints_the_exact_line(upower, status_tool):
     line = read_status(status_tool, "--source", "upower", "--start-time", "13:00:00")
     assert line == ('{"source":"upower","ACLineStatus":0,"BatteryFlag":1,"BatteryLifePercent":85,'
                     '"BatteryLifeTime":3900,"BatteryFullLifeTime":18000,"state":2,"icon":208,'
-                    '"tooltip":"バッテリ\\r\\n14:05 まで (85%)"}')
+                    '"tooltip":"バッテリ\\r\\n14:05 まで (85%)","batteries":[]}')
 
 
 @pytest.mark.parametrize("state, percentage, present, expected", [
@@ -53,6 +54,29 @@ def test_on_ac(upower, status_tool, state, percentage, present, expected):
     upower.set_display(state, percentage, present=present, time_to_empty=7200, energy_rate=12.0)
     line = read_status(status_tool, "--source", "upower")
     assert snapshot_of(line) == ["upower", *expected]
+
+
+def add_device(upower, name, **properties):
+    upower.daemon.AddObject(f"/org/freedesktop/UPower/devices/{name}", "org.freedesktop.UPower.Device",
+                            dbus.Dictionary(properties, signature="sv"), [], dbus_interface=MOCK_IFACE)
+
+
+@pytest.mark.parametrize("enabled, thresholds", [(True, [40, 80]), (False, [None, None])],
+                         ids=["thresholds-enabled", "thresholds-disabled"])
+def test_battery_facts(upower, status_tool, enabled, thresholds):
+    upower.set_on_battery(True)
+    upower.set_display(DISCHARGING, 60.0)
+    battery = dict(Type=dbus.UInt32(2), PowerSupply=True, IsPresent=True)
+    add_device(upower, "battery_BAT0", **battery, NativePath="BAT0", Capacity=93.75,
+               ChargeCycles=dbus.Int32(-1), EnergyFullDesign=64.0, EnergyFull=60.0,
+               Technology=dbus.UInt32(2), ChargeThresholdEnabled=enabled,
+               ChargeStartThreshold=dbus.UInt32(40), ChargeEndThreshold=dbus.UInt32(80))
+    # A mouse's battery does not power the machine.
+    add_device(upower, "mouse", **dict(battery, PowerSupply=False), ChargeCycles=dbus.Int32(5))
+    batteries = json.loads(read_status(status_tool, "--source", "upower"))["batteries"]
+    assert batteries == [{"name": "BAT0", "health": 93.8, "cycle_count": None, "design_capacity": 64.0,
+                          "full_capacity": 60.0, "technology": "lithium-polymer",
+                          "charge_start_threshold": thresholds[0], "charge_end_threshold": thresholds[1]}]
 
 
 def test_upower_asked_for_but_absent_exits_1(system_bus, status_tool):

@@ -18,8 +18,8 @@ devices = {
     "AC": testbed.add_device("power_supply", "AC", None, ["type", "Mains", "online", "0"], []),
     "BAT0": testbed.add_device("power_supply", "BAT0", None, [
         "type", "Battery", "present", "1", "technology", "Li-ion", "status", "Discharging",
-        "energy_full_design", str(60 * WH), "energy_full", str(60 * WH), "energy_now", str(30 * WH),
-        "power_now", str(10 * WH), "voltage_now", str(12 * WH), "capacity", "50"], []),
+        "energy_full_design", str(64 * WH), "energy_full", str(60 * WH), "energy_now", str(30 * WH),
+        "power_now", str(10 * WH), "voltage_now", str(12 * WH), "capacity", "50", "cycle_count", "42"], []),
 }
 print(testbed.get_root_dir(), flush=True)
 for line in sys.stdin:

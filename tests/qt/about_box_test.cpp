@@ -1,5 +1,6 @@
 #include "platform/qt/about_box.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -92,6 +93,23 @@ class AboutBoxTest : public QObject {
 
     Open();  // a new opening starts blue again
     QCOMPARE(Link(0)->Colour(), QColor(0, 0, 255));
+  }
+
+  // A screen reader meets each link as a link labelled by its name, and follows it.
+  void aScreenReaderFollowsTheLinks() {
+    Open();
+    for (int index : {0, 1}) {
+      QAccessibleInterface* link = QAccessible::queryAccessibleInterface(Link(index));
+      QCOMPARE(link->role(), QAccessible::Link);
+      QCOMPARE(link->text(QAccessible::Name), Link(index)->text());
+      const auto labels = link->relations(QAccessible::Label);
+      QCOMPARE(labels.size(), 1);
+      QCOMPARE(labels[0].first->text(QAccessible::Name),
+               LabelText(index == 0 ? "Label3" : "Label4"));
+      link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    QCOMPARE(launcher_.links,
+             (std::vector<std::string>{"https://maker.example/", "mailto:mail@maker.example"}));
   }
 
   void enterAndEscBothClose() {

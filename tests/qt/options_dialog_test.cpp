@@ -230,27 +230,56 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(progress->Text(), QStringLiteral("2"));
   }
 
-  // What a screen reader sees: the number, the range, and the arrows as actions.
-  void valueBoxesExposeTheirNumberRangeAndStepActions() {
-    settings_.NotifyCV2Value = 98;
+  // What a screen reader meets in each box: its sentence as its name, the label
+  // before it, edits that count as typing, the text as typed, the number, the
+  // range, and the arrows as actions.
+  void valueBoxesReadAndEditAsTypingDoes_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("range_message");
+    QTest::newRow("low") << "txtCV2Value" << "Label4" << "バッテリの低下を通知する バッテリ残量が"
+                         << "バッテリの低下を通知するバッテリ残量は 1 から 99 %の間で指定してください。";
+    QTest::newRow("charge") << "txtCV0Value" << "Label5" << "充電の進捗を通知する バッテリ残量が"
+                            << "充電の進捗を通知するバッテリ残量は 1 から 99 %の間で指定してください。";
+  }
+  void valueBoxesReadAndEditAsTypingDoes() {
+    QFETCH(QString, box);
+    QFETCH(QString, label);
+    QFETCH(QString, name);
+    QFETCH(QString, range_message);
+    settings_.NotifyCV2Value = settings_.NotifyCV0Value = 98;
     Open();
-    StepperBox* low = Value("txtCV2Value");
-    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(low);
-    QVERIFY(box != nullptr);
-    QAccessibleValueInterface* value = box->valueInterface();
-    QAccessibleActionInterface* actions = box->actionInterface();
-    QVERIFY(value != nullptr);
-    QVERIFY(actions != nullptr);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(Value(qPrintable(box)));
+    QAccessibleTextInterface* text = reader->textInterface();
+    QAccessibleValueInterface* value = reader->valueInterface();
+    QAccessibleActionInterface* actions = reader->actionInterface();
+    QVERIFY(text && reader->editableTextInterface() && value && actions);
+    QCOMPARE(reader->text(QAccessible::Name), name);
+    const auto labels = reader->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels[0].first->object(), Find<QLabel>(qPrintable(label)));
+
+    reader->editableTextInterface()->insertText(0, QStringLiteral("1"));
+    QVERIFY(Button("cmdApply")->isEnabled());
+    MessageBoxCatcher catcher;
+    QTest::mouseClick(Button("cmdApply"), Qt::LeftButton);
+    QCOMPARE(catcher.caught.size(), std::size_t{1});
+    QCOMPARE(catcher.caught[0].text, range_message);
+
+    Retype(qPrintable(box), QStringLiteral("abc"));
+    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("abc"));
+    QCOMPARE(text->cursorPosition(), 3);
+
+    reader->editableTextInterface()->replaceText(0, 3, QStringLiteral("98"));
     QCOMPARE(value->currentValue().toInt(), 98);
     QCOMPARE(value->minimumValue().toInt(), 1);
     QCOMPARE(value->maximumValue().toInt(), 99);
     actions->doAction(QAccessibleActionInterface::increaseAction());
-    QCOMPARE(low->Text(), QStringLiteral("99"));
     actions->doAction(QAccessibleActionInterface::increaseAction());
-    QCOMPARE(value->currentValue().toInt(), 99);
+    QCOMPARE(text->text(0, 2), QStringLiteral("99"));
     actions->doAction(QAccessibleActionInterface::decreaseAction());
-    QCOMPARE(low->Text(), QStringLiteral("98"));
-    QVERIFY(Button("cmdApply")->isEnabled());
+    QCOMPARE(Value(qPrintable(box))->Text(), QStringLiteral("98"));
   }
 
   void anyTextIsAcceptedUntilApply() {

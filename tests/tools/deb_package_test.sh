@@ -46,10 +46,15 @@ put BAT0 type Battery;   put BAT0 status Discharging; put BAT0 present 1
 put BAT0 energy_now 30000000; put BAT0 energy_full 40000000; put BAT0 power_now 10000000
 put BAT1 type Battery;   put BAT1 status Discharging; put BAT1 present 1
 put BAT1 energy_now 10000000; put BAT1 energy_full 20000000; put BAT1 power_now 0
-# 40 of 60 Wh at 10 W: four hours left, six for a full battery; 67 %.
+# 40 of 60 Wh at 10 W: four hours left, six for a full battery; 67 %. Neither battery
+# tells its design capacity, cycles, chemistry or thresholds.
+facts() {
+  printf '{"name":"%s","health":null,"cycle_count":null,"design_capacity":null,"full_capacity":%s,' "$1" "$2"
+  printf '"technology":null,"charge_start_threshold":null,"charge_end_threshold":null}'
+}
 expected='{"source":"sysfs","ACLineStatus":0,"BatteryFlag":1,"BatteryLifePercent":67,'\
 '"BatteryLifeTime":14400,"BatteryFullLifeTime":21600,"state":2,"icon":206,'\
-'"tooltip":"バッテリ\r\n17:00 まで (67%)"}'
+'"tooltip":"バッテリ\r\n17:00 まで (67%)","batteries":['"$(facts BAT0 40.0),$(facts BAT1 20.0)"']}'
 actual=$("$scratch/root/usr/bin/norvaket-status" --sysfs "$tree" --start-time 13:00:00)
 [ "$actual" = "$expected" ] || fail "norvaket-status printed: $actual"
 echo "deb package is valid: $(basename "$deb")"

@@ -3,8 +3,10 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/power_source.h"
+#include "platform/linux/battery_facts.h"
 #include "tools/status/status_options.h"
 
 namespace norvaket::status_tool {
@@ -17,6 +19,8 @@ class LiveSource {
   virtual PowerSource& Source() = 0;
   // "upower" or "sysfs": where the last reading came from.
   virtual const char* Name() const = 0;
+  // The facts of each battery, from where the last reading came from.
+  virtual std::vector<linux_platform::BatteryFacts> Batteries() = 0;
   // Waits `interval`; false when `stop_fd` became readable first.
   virtual bool Wait(std::chrono::milliseconds interval, int stop_fd) = 0;
 };

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <chrono>
 
+#include "platform/linux/sysfs_battery_facts.h"
 #include "platform/linux/sysfs_power_source.h"
 #include "platform/qt/upower_or_sysfs_source.h"
 #include "platform/qt/upower_power_source.h"
@@ -20,12 +21,15 @@ const char* const kDefaultClassDir = "/sys/class/power_supply";
 class QtLiveSource final : public LiveSource {
  public:
   QtLiveSource(const std::string& source, const std::string& class_dir)
-      : application_(argc_, argv_), sysfs_(class_dir.empty() ? kDefaultClassDir : class_dir) {
+      : application_(argc_, argv_),
+        class_dir_(class_dir.empty() ? kDefaultClassDir : class_dir),
+        sysfs_(class_dir_) {
     // Only a source that needs UPower talks to the system bus.
     if (source == "sysfs") return;
     upower_ = std::make_unique<qt::UPowerPowerSource>(QDBusConnection::SystemBus);
     // Past the call deadline: by then the first reads have answered or failed.
     upower_->AwaitFirstReads(qt::UPowerPowerSource::kCallDeadline + std::chrono::seconds(1));
+    AwaitDeviceReads(qt::UPowerPowerSource::kCallDeadline + std::chrono::seconds(1));
     if (source == "auto") chooser_ = std::make_unique<qt::UPowerOrSysfsSource>(*upower_, sysfs_);
   }
 
@@ -34,9 +38,9 @@ class QtLiveSource final : public LiveSource {
     if (upower_) return *upower_;
     return sysfs_;
   }
-  const char* Name() const override {
-    if (chooser_) return chooser_->UsingUPower() ? "upower" : "sysfs";
-    return upower_ ? "upower" : "sysfs";
+  const char* Name() const override { return ReadingUPower() ? "upower" : "sysfs"; }
+  std::vector<linux_platform::BatteryFacts> Batteries() override {
+    return ReadingUPower() ? upower_->Batteries() : linux_platform::ReadSysfsBatteryFacts(class_dir_);
   }
   bool Wait(std::chrono::milliseconds interval, int stop_fd) override {
     QEventLoop loop;
@@ -58,10 +62,23 @@ class QtLiveSource final : public LiveSource {
   bool SysfsReadable() const { return sysfs_.ClassFolderReadable(); }
 
  private:
+  // The batteries' facts come with each device's own answer, asked for once the
+  // first reads listed the devices; a single line must not be printed before them.
+  void AwaitDeviceReads(std::chrono::milliseconds deadline) {
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.start(deadline);
+    while (limit.isActive() && upower_->Available() && upower_->DeviceReadsPending()) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+  }
+  bool ReadingUPower() const { return chooser_ ? chooser_->UsingUPower() : upower_ != nullptr; }
+
   int argc_ = 1;
   char name_[16] = "norvaket-status";
   char* argv_[2] = {name_, nullptr};
   QCoreApplication application_;
+  std::string class_dir_;
   linux_platform::SysfsPowerSource sysfs_;
   std::unique_ptr<qt::UPowerPowerSource> upower_;
   std::unique_ptr<qt::UPowerOrSysfsSource> chooser_;

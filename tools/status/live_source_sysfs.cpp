@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "platform/linux/sysfs_battery_facts.h"
 #include "platform/linux/sysfs_power_source.h"
 #include "tools/status/live_source.h"
 
@@ -11,10 +12,13 @@ namespace {
 // Builds without Qt read the kernel's power-supply folder only.
 class SysfsLiveSource final : public LiveSource {
  public:
-  explicit SysfsLiveSource(std::string class_dir) : source_(std::move(class_dir)) {}
+  explicit SysfsLiveSource(std::string class_dir) : class_dir_(std::move(class_dir)), source_(class_dir_) {}
 
   PowerSource& Source() override { return source_; }
   const char* Name() const override { return "sysfs"; }
+  std::vector<linux_platform::BatteryFacts> Batteries() override {
+    return linux_platform::ReadSysfsBatteryFacts(class_dir_);
+  }
   bool Wait(std::chrono::milliseconds interval, int stop_fd) override {
     pollfd stop{stop_fd, POLLIN, 0};
     int ready;
@@ -26,6 +30,7 @@ class SysfsLiveSource final : public LiveSource {
   bool Readable() const { return source_.ClassFolderReadable(); }
 
  private:
+  std::string class_dir_;
   linux_platform::SysfsPowerSource source_;
 };
 

@@ -9,6 +9,7 @@
 #include "core/tray_view.h"
 #include "platform/linux/unique_fd.h"
 #include "platform/linux/zone_caching_clock.h"
+#include "tools/status/battery_facts_json.h"
 #include "tools/status/live_source.h"
 #include "tools/status/live_status.h"
 #include "tools/status/replay_clock.h"
@@ -29,7 +30,7 @@ int PrintOnce(LiveSource& live, const Clock& clock) {
   const std::int32_t life_time = state < psNoBattery ? snapshot.BatteryLifeTime : 0;
   const TrayView view = ChooseTrayView(state, snapshot, life_time, clock.Now());
   PrintLine(replay::LiveStatusJson(live.Name(), snapshot, state, view.TrayIconId, view.TrayTipText,
-                                   nullptr));
+                                   BatteriesJson(live.Batteries()), nullptr));
   return 0;
 }
 
@@ -41,7 +42,7 @@ void PrintEvent(LiveSource& live, replay::ReplaySession& session, replay::EventK
   if (!outcome) return;
   PrintLine(replay::LiveStatusJson(live.Name(), event.snapshot, ClassifyPowerStatus(event.snapshot),
                                    outcome->status.TrayIconId, outcome->status.TrayTipText,
-                                   &*outcome));
+                                   BatteriesJson(live.Batteries()), &*outcome));
 }
 
 // SIGINT and SIGTERM, read from a descriptor instead of interrupting the program.

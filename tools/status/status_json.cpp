@@ -38,7 +38,7 @@ std::string OutcomeJson(const EventOutcome& outcome) {
 
 std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, PowerState state,
                            std::int32_t icon, const std::string& tooltip,
-                           const EventOutcome* outcome) {
+                           const nlohmann::ordered_json& batteries, const EventOutcome* outcome) {
   nlohmann::ordered_json line = {
       {"source", source},
       {"ACLineStatus", snapshot.ACLineStatus},
@@ -49,6 +49,7 @@ std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, Powe
       {"state", static_cast<int>(state)},
       {"icon", icon},
       {"tooltip", tooltip},
+      {"batteries", batteries},
   };
   if (outcome != nullptr) {
     line["event"] = EventName(outcome->kind);

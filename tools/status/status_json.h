@@ -1,5 +1,6 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "tools/status/replay_session.h"
@@ -10,10 +11,10 @@ namespace norvaket::replay {
 std::string OutcomeJson(const EventOutcome& outcome);
 
 // One line of the live tool: the source's name, the snapshot's six fields, the
-// state it classifies as, the icon and tooltip chosen for it and, when watching,
-// the event with its shell calls and balloons.
+// state it classifies as, the icon and tooltip chosen for it, the batteries' own
+// facts and, when watching, the event with its shell calls and balloons.
 std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, PowerState state,
                            std::int32_t icon, const std::string& tooltip,
-                           const EventOutcome* outcome);
+                           const nlohmann::ordered_json& batteries, const EventOutcome* outcome);
 
 }  // namespace norvaket::replay
