@@ -85,7 +85,8 @@ std::int32_t Seconds(double amount, double rate) {
 }  // namespace
 
 PowerStatus CombineBatteryReadings(std::optional<bool> ac_online,
-                                   std::span<const BatteryReading> batteries) {
+                                   std::span<const BatteryReading> batteries,
+                                   std::optional<double> mean_rate) {
   PowerStatus status;
   status.BatteryLifeTime = kBatteryTimeUnknown;
   status.BatteryFullLifeTime = kBatteryTimeUnknown;
@@ -101,10 +102,17 @@ PowerStatus CombineBatteryReadings(std::optional<bool> ac_online,
   status.BatteryFlag = Flags(batteries, status.BatteryLifePercent);
   // On AC power the remaining time is not known, whatever the rate says.
   if (status.ACLineStatus == kACLineOffline && totals) {
-    status.BatteryLifeTime = Seconds(totals->now, totals->rate);
-    status.BatteryFullLifeTime = Seconds(totals->full, totals->rate);
+    const double rate = mean_rate.value_or(totals->rate);
+    status.BatteryLifeTime = Seconds(totals->now, rate);
+    status.BatteryFullLifeTime = Seconds(totals->full, rate);
   }
   return status;
+}
+
+std::optional<double> TotalRate(std::span<const BatteryReading> batteries) {
+  const std::optional<Totals> totals = AddUp(batteries);
+  if (!totals) return std::nullopt;
+  return totals->rate;
 }
 
 BatteryStatus ParseBatteryStatus(std::string_view text) {

@@ -24,8 +24,13 @@ struct BatteryReading {
 
 // The snapshot for the system batteries read this tick. `ac_online` is the verdict
 // of the listed mains/USB/wireless supplies, nothing when none gave a readable one.
+// The times are counted from `mean_rate` when given, from this tick's total rate otherwise.
 PowerStatus CombineBatteryReadings(std::optional<bool> ac_online,
-                                   std::span<const BatteryReading> batteries);
+                                   std::span<const BatteryReading> batteries,
+                                   std::optional<double> mean_rate = std::nullopt);
+
+// The batteries' total rate, when their amounts can be added up.
+std::optional<double> TotalRate(std::span<const BatteryReading> batteries);
 
 BatteryStatus ParseBatteryStatus(std::string_view text);
 

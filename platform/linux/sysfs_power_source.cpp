@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -25,8 +26,11 @@ double ScaleByVoltage(std::int64_t charge, std::int64_t microvolts) {
 }  // namespace
 
 SysfsPowerSource::SysfsPowerSource(std::string class_dir, std::chrono::milliseconds listing_interval,
-                                   SteadyNow now)
-    : class_dir_(std::move(class_dir)), listing_interval_(listing_interval), now_(std::move(now)) {
+                                   SteadyNow now, MachineNow machine_now)
+    : class_dir_(std::move(class_dir)),
+      listing_interval_(listing_interval),
+      now_(std::move(now)),
+      machine_now_(std::move(machine_now)) {
   Rediscover();
 }
 
@@ -44,7 +48,32 @@ PowerStatus SysfsPowerSource::GetPowerStatus() {
   }
   // A supply that went away mid-tick is left out now and the folder looked up anew next tick.
   if (vanished_) stale_ = true;
-  return CombineBatteryReadings(ac_online, readings_);
+  return SteadySnapshot(ac_online);
+}
+
+PowerStatus SysfsPowerSource::SteadySnapshot(std::optional<bool> ac_online) {
+  PowerStatus status = CombineBatteryReadings(ac_online, readings_);
+  const MachineTime now = machine_now_();
+  const std::optional<double> rate = TotalRate(readings_);
+  if (status.ACLineStatus == kACLineOffline && rate) {
+    const std::uint64_t situation = lookups_ << 8 | readings_.size();
+    if (average_.Add(now, situation, *rate, std::nullopt)) hold_.Forget();
+    status = CombineBatteryReadings(ac_online, readings_, average_.Mean());
+  } else {
+    average_.Forget();
+  }
+  hold_.Apply(status, now.awake);
+  return status;
+}
+
+DrawFigures SysfsPowerSource::Draws() const {
+  const bool in_watts =
+      !readings_.empty() && std::all_of(readings_.begin(), readings_.end(),
+                                        [](const BatteryReading& reading) { return reading.in_energy; });
+  const std::optional<double> mean = average_.Mean();
+  const std::optional<double> last = average_.Last();
+  if (!in_watts || !mean || !last) return {};
+  return {*mean / 1e6, *last / 1e6};
 }
 
 bool SysfsPowerSource::ListingDue() {
@@ -71,6 +100,7 @@ bool SysfsPowerSource::ListingUnchanged() {
 }
 
 void SysfsPowerSource::Rediscover() {
+  ++lookups_;
   stale_ = false;
   last_listing_ = now_();
   supplies_.clear();

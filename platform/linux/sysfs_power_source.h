@@ -12,6 +12,9 @@
 
 #include "core/power_source.h"
 #include "platform/linux/battery_reading.h"
+#include "platform/linux/draw_average.h"
+#include "platform/linux/machine_time.h"
+#include "platform/linux/remaining_time_hold.h"
 #include "platform/linux/sysfs_attribute.h"
 #include "platform/linux/unique_fd.h"
 
@@ -30,9 +33,12 @@ class SysfsPowerSource final : public PowerSource {
 
   explicit SysfsPowerSource(std::string class_dir = "/sys/class/power_supply",
                             std::chrono::milliseconds listing_interval = kListingInterval,
-                            SteadyNow now = std::chrono::steady_clock::now);
+                            SteadyNow now = std::chrono::steady_clock::now,
+                            MachineNow machine_now = ReadMachineTime);
 
   PowerStatus GetPowerStatus() override;
+  // The averaged and the last total draw of the batteries on battery power.
+  DrawFigures Draws() const;
 
   // Whether the class folder could be opened at the last look.
   bool ClassFolderReadable() const { return dir_ != nullptr; }
@@ -62,6 +68,8 @@ class SysfsPowerSource final : public PowerSource {
     void operator()(DIR* dir) const { ::closedir(dir); }
   };
 
+  // The snapshot, with times counted from the averaged draw and held while they hold.
+  PowerStatus SteadySnapshot(std::optional<bool> ac_online);
   bool ListingDue();
   bool ListingUnchanged();
   void Rediscover();
@@ -82,6 +90,11 @@ class SysfsPowerSource final : public PowerSource {
   std::string class_dir_;
   std::chrono::milliseconds listing_interval_;
   SteadyNow now_;
+  MachineNow machine_now_;
+  DrawAverage average_;
+  RemainingTimeHold hold_;
+  // Counts the lookups of the supplies: the set of batteries may differ after each.
+  std::uint64_t lookups_ = 0;
   std::chrono::steady_clock::time_point last_listing_;
   std::unique_ptr<DIR, DirCloser> dir_;
   std::vector<Supply> supplies_;

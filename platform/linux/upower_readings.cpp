@@ -51,9 +51,14 @@ PowerStatus UPowerSnapshot(const UPowerReadings& readings) {
   status.BatteryFlag = Flags(display, status.BatteryLifePercent);
   // On AC power the remaining time is not known, whatever UPower estimates.
   if (status.ACLineStatus == kACLineOffline) {
-    if (display.time_to_empty) status.BatteryLifeTime = CappedSeconds(static_cast<double>(*display.time_to_empty));
-    if (display.energy_full && display.energy_rate && *display.energy_rate > 0) {
-      status.BatteryFullLifeTime = CappedSeconds(*display.energy_full / *display.energy_rate * 3600);
+    if (readings.mean_draw && display.energy) {
+      status.BatteryLifeTime = CappedSeconds(*display.energy / *readings.mean_draw * 3600);
+    } else if (display.time_to_empty) {
+      status.BatteryLifeTime = CappedSeconds(static_cast<double>(*display.time_to_empty));
+    }
+    const std::optional<double> rate = readings.mean_draw ? readings.mean_draw : display.energy_rate;
+    if (display.energy_full && rate && *rate > 0) {
+      status.BatteryFullLifeTime = CappedSeconds(*display.energy_full / *rate * 3600);
     }
   }
   return status;

@@ -20,6 +20,7 @@ struct UPowerDisplayDevice {
   std::optional<std::int64_t> time_to_empty;  // seconds
   std::optional<double> energy_full;          // Wh
   std::optional<double> energy_rate;          // W
+  std::optional<double> energy;               // Wh
 };
 
 // What UPower last told: the daemon's OnBattery, the verdict of its line-power
@@ -28,6 +29,8 @@ struct UPowerReadings {
   std::optional<bool> on_battery;
   std::optional<bool> line_power_online;
   UPowerDisplayDevice display;
+  // The averaged draw (W) to count the times from, in place of UPower's own figures.
+  std::optional<double> mean_draw;
 };
 
 PowerStatus UPowerSnapshot(const UPowerReadings& readings);

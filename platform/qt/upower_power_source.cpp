@@ -62,6 +62,7 @@ void ReadDisplayDevice(linux_platform::UPowerDisplayDevice& display, const QVari
   Update(display.time_to_empty, properties, "TimeToEmpty", ToNumber<qlonglong>);
   Update(display.energy_full, properties, "EnergyFull", ToNumber<double>);
   Update(display.energy_rate, properties, "EnergyRate", ToNumber<double>);
+  Update(display.energy, properties, "Energy", ToNumber<double>);
 }
 
 bool IsReply(const QDBusMessage& message) { return message.type() == QDBusMessage::ReplyMessage; }
@@ -120,10 +121,33 @@ UPowerPowerSource::~UPowerPowerSource() {
 
 PowerStatus UPowerPowerSource::GetPowerStatus() {
   CheckConnection();
-  if (phase_ != Phase::Ready) return linux_platform::UnknownPowerStatus();
+  if (phase_ != Phase::Ready) {
+    average_.Forget();
+    return linux_platform::UnknownPowerStatus();
+  }
   linux_platform::UPowerReadings readings = readings_;
   readings.line_power_online = LinePowerOnline();
-  return linux_platform::UPowerSnapshot(readings);
+  return SteadySnapshot(readings);
+}
+
+// UPower's TimeToEmpty follows the draw its last refresh saw; a draw that
+// varies is averaged instead, above all from the fall of Energy.
+PowerStatus UPowerPowerSource::SteadySnapshot(linux_platform::UPowerReadings& readings) {
+  PowerStatus status = linux_platform::UPowerSnapshot(readings);
+  const linux_platform::MachineTime now = machine_now_();
+  const std::optional<double>& rate = readings.display.energy_rate;
+  if (status.ACLineStatus == kACLineOffline && rate && *rate > 0) {
+    if (average_.Add(now, device_changes_, *rate, readings.display.energy)) hold_.Forget();
+    const std::optional<double> mean = average_.Mean();
+    if (!average_.Steady() && mean && *mean > 0) {
+      readings.mean_draw = mean;
+      status = linux_platform::UPowerSnapshot(readings);
+    }
+  } else {
+    average_.Forget();
+  }
+  hold_.Apply(status, now.awake);
+  return status;
 }
 
 void UPowerPowerSource::CheckConnection() {
@@ -203,6 +227,7 @@ void UPowerPowerSource::OnServiceUnregistered() {
 void UPowerPowerSource::StartLoad() {
   if (phase_ == Phase::NoBus) return;
   ++generation_;
+  ++device_changes_;
   Forget();
   phase_ = Phase::Loading;
   load_ = {};
@@ -318,13 +343,14 @@ void UPowerPowerSource::OnDeviceAdded(const QDBusMessage& message) {
   if (!Listening()) return;
   const QString path = ObjectPathArgument(message);
   if (path.isEmpty() || path == kDisplayPath) return;
+  ++device_changes_;
   devices_.try_emplace(path);
   MarkStale(path);
 }
 
 void UPowerPowerSource::OnDeviceRemoved(const QDBusMessage& message) {
   const QString path = ObjectPathArgument(message);
-  devices_.erase(path);
+  if (devices_.erase(path) != 0) ++device_changes_;
   battery_facts_.Remove(path);
   stale_.erase(path);
 }

@@ -13,6 +13,9 @@
 #include <set>
 
 #include "core/power_source.h"
+#include "platform/linux/draw_average.h"
+#include "platform/linux/machine_time.h"
+#include "platform/linux/remaining_time_hold.h"
 #include "platform/linux/upower_readings.h"
 #include "platform/qt/upower_battery_facts.h"
 
@@ -42,6 +45,8 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   bool Available() const { return phase_ == Phase::Ready; }
   // The facts of each system battery, for the status tool.
   std::vector<linux_platform::BatteryFacts> Batteries() const { return battery_facts_.Batteries(); }
+  // The averaged and the last EnergyRate on battery power.
+  linux_platform::DrawFigures Draws() const { return {average_.Mean(), average_.Last()}; }
   // Runs the event loop until the first reads have an outcome, at most `deadline`.
   void AwaitFirstReads(std::chrono::milliseconds deadline);
   // Whether a device's properties are still to be read or answered.
@@ -72,6 +77,8 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   };
   using ReplyHandler = std::function<void(const QDBusMessage& reply)>;
 
+  // The snapshot, with times counted from the averaged draw and held while they hold.
+  PowerStatus SteadySnapshot(linux_platform::UPowerReadings& readings);
   bool Listening() const { return phase_ == Phase::Loading || phase_ == Phase::Ready; }
   void CheckConnection();
   void ConnectToBus();
@@ -112,6 +119,11 @@ class UPowerPowerSource final : public QObject, public PowerSource {
   std::set<QString> stale_;
   std::set<QString> in_flight_;
   QTimer refresh_timer_;
+  linux_platform::MachineNow machine_now_ = linux_platform::ReadMachineTime;
+  linux_platform::DrawAverage average_;
+  linux_platform::RemainingTimeHold hold_;
+  // Counts the changes of UPower's device list: the set of batteries may differ after each.
+  std::uint64_t device_changes_ = 0;
 };
 
 }  // namespace norvaket::qt

@@ -36,7 +36,8 @@ def test_prints_one_line_and_exits_0(status_tool, charging_laptop):
         '"BatteryLifeTime":-1,"BatteryFullLifeTime":-1,"state":3,"icon":305,'
         '"tooltip":"AC電源\\r\\n57% (充電中)","batteries":[{"name":"BAT0","health":93.8,'
         '"cycle_count":42,"design_capacity":64.0,"full_capacity":60.0,"technology":"lithium-polymer",'
-        '"charge_start_threshold":null,"charge_end_threshold":80}]}\n')
+        '"charge_start_threshold":null,"charge_end_threshold":80}],'
+        '"draw_average_W":null,"draw_last_W":null}\n')
 
 
 @pytest.mark.parametrize("stop", [signal.SIGINT, signal.SIGTERM], ids=["SIGINT", "SIGTERM"])

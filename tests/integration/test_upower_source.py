@@ -39,7 +39,7 @@ def test_on_battery_prints_the_exact_line(upower, status_tool):
     line = read_status(status_tool, "--source", "upower", "--start-time", "13:00:00")
     assert line == ('{"source":"upower","ACLineStatus":0,"BatteryFlag":1,"BatteryLifePercent":85,'
                     '"BatteryLifeTime":3900,"BatteryFullLifeTime":18000,"state":2,"icon":208,'
-                    '"tooltip":"バッテリ\\r\\n14:05 まで (85%)","batteries":[]}')
+                    '"tooltip":"バッテリ\\r\\n14:05 まで (85%)","batteries":[],"draw_average_W":10.0,"draw_last_W":10.0}')
 
 
 @pytest.mark.parametrize("state, percentage, present, expected", [

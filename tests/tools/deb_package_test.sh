@@ -54,7 +54,7 @@ facts() {
 }
 expected='{"source":"sysfs","ACLineStatus":0,"BatteryFlag":1,"BatteryLifePercent":67,'\
 '"BatteryLifeTime":14400,"BatteryFullLifeTime":21600,"state":2,"icon":206,'\
-'"tooltip":"バッテリ\r\n17:00 まで (67%)","batteries":['"$(facts BAT0 40.0),$(facts BAT1 20.0)"']}'
+'"tooltip":"バッテリ\r\n17:00 まで (67%)","batteries":['"$(facts BAT0 40.0),$(facts BAT1 20.0)"'],"draw_average_W":10.0,"draw_last_W":10.0}'
 actual=$("$scratch/root/usr/bin/norvaket-status" --sysfs "$tree" --start-time 13:00:00)
 [ "$actual" = "$expected" ] || fail "norvaket-status printed: $actual"
 echo "deb package is valid: $(basename "$deb")"

@@ -28,7 +28,7 @@ constexpr std::uint32_t kPendingCharge = 5;
 UPowerReadings Battery(bool on_battery, std::uint32_t state, double percent) {
   UPowerReadings readings;
   readings.on_battery = on_battery;
-  readings.display = {true, state, percent, 5400, 50.0, 10.0};
+  readings.display = {true, state, percent, 5400, 50.0, 10.0, 42.5};
   return readings;
 }
 
@@ -63,6 +63,12 @@ UPowerReadings NoBattery() {
 
 UPowerReadings BrokenPercentage(double percent) { return Battery(true, kDischarging, percent); }
 
+UPowerReadings AveragedDraw(bool on_battery, double mean_draw) {
+  UPowerReadings readings = Battery(on_battery, kDischarging, 85);
+  readings.mean_draw = mean_draw;
+  return readings;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Table, UPowerSnapshotTest,
     ::testing::Values(
@@ -78,7 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
         SnapshotCase{"LinePowerOffline", WithLinePowerOnly(false), Status(0, 0, 50, 5400, 18000)},
         SnapshotCase{"PercentageAbove100", BrokenPercentage(100.5), Status(0, 0, 255, 5400, 18000)},
         SnapshotCase{"PercentageNotANumber", BrokenPercentage(std::nan("")), Status(0, 0, 255, 5400, 18000)},
-        SnapshotCase{"NothingReceived", UPowerReadings{}, Status(255, 128, 255)}),
+        SnapshotCase{"NothingReceived", UPowerReadings{}, Status(255, 128, 255)},
+        // 42.5 of 50 Wh at an averaged 12.5 W.
+        SnapshotCase{"AveragedDrawCountsTheTimes", AveragedDraw(true, 12.5), Status(0, 1, 85, 12240, 14400)},
+        SnapshotCase{"AveragedDrawOnACIsNoTime", AveragedDraw(false, 12.5), Status(1, 1, 85)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UPowerSnapshotTest, TimesOnlyOnBatteryAndOnlyWhenPositive) {

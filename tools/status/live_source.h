@@ -7,6 +7,7 @@
 
 #include "core/power_source.h"
 #include "platform/linux/battery_facts.h"
+#include "platform/linux/draw_figures.h"
 #include "tools/status/status_options.h"
 
 namespace norvaket::status_tool {
@@ -21,6 +22,8 @@ class LiveSource {
   virtual const char* Name() const = 0;
   // The facts of each battery, from where the last reading came from.
   virtual std::vector<linux_platform::BatteryFacts> Batteries() = 0;
+  // The averaged and the last draw of the source the last reading came from.
+  virtual linux_platform::DrawFigures Draws() const = 0;
   // Waits `interval`; false when `stop_fd` became readable first.
   virtual bool Wait(std::chrono::milliseconds interval, int stop_fd) = 0;
 };

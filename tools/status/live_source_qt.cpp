@@ -42,6 +42,9 @@ class QtLiveSource final : public LiveSource {
   std::vector<linux_platform::BatteryFacts> Batteries() override {
     return ReadingUPower() ? upower_->Batteries() : linux_platform::ReadSysfsBatteryFacts(class_dir_);
   }
+  linux_platform::DrawFigures Draws() const override {
+    return ReadingUPower() ? upower_->Draws() : sysfs_.Draws();
+  }
   bool Wait(std::chrono::milliseconds interval, int stop_fd) override {
     QEventLoop loop;
     bool stopped = false;

@@ -16,6 +16,7 @@ class SysfsLiveSource final : public LiveSource {
 
   PowerSource& Source() override { return source_; }
   const char* Name() const override { return "sysfs"; }
+  linux_platform::DrawFigures Draws() const override { return source_.Draws(); }
   std::vector<linux_platform::BatteryFacts> Batteries() override {
     return linux_platform::ReadSysfsBatteryFacts(class_dir_);
   }

@@ -30,7 +30,7 @@ int PrintOnce(LiveSource& live, const Clock& clock) {
   const std::int32_t life_time = state < psNoBattery ? snapshot.BatteryLifeTime : 0;
   const TrayView view = ChooseTrayView(state, snapshot, life_time, clock.Now());
   PrintLine(replay::LiveStatusJson(live.Name(), snapshot, state, view.TrayIconId, view.TrayTipText,
-                                   BatteriesJson(live.Batteries()), nullptr));
+                                   BatteriesJson(live.Batteries()), live.Draws(), nullptr));
   return 0;
 }
 
@@ -42,7 +42,7 @@ void PrintEvent(LiveSource& live, replay::ReplaySession& session, replay::EventK
   if (!outcome) return;
   PrintLine(replay::LiveStatusJson(live.Name(), event.snapshot, ClassifyPowerStatus(event.snapshot),
                                    outcome->status.TrayIconId, outcome->status.TrayTipText,
-                                   BatteriesJson(live.Batteries()), &*outcome));
+                                   BatteriesJson(live.Batteries()), live.Draws(), &*outcome));
 }
 
 // SIGINT and SIGTERM, read from a descriptor instead of interrupting the program.

@@ -1,5 +1,7 @@
 #include "tools/status/status_json.h"
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
 namespace norvaket::replay {
@@ -14,6 +16,12 @@ nlohmann::ordered_json BalloonsJson(const std::vector<Balloon>& balloons) {
                     {"icon", balloon.warning ? "warning" : "info"}});
   }
   return list;
+}
+
+// Watts to the hundredth, or null.
+nlohmann::ordered_json Watts(const std::optional<double>& watts) {
+  if (!watts) return nullptr;
+  return std::round(*watts * 100) / 100;
 }
 
 std::string Dump(const nlohmann::ordered_json& line) {
@@ -38,7 +46,8 @@ std::string OutcomeJson(const EventOutcome& outcome) {
 
 std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, PowerState state,
                            std::int32_t icon, const std::string& tooltip,
-                           const nlohmann::ordered_json& batteries, const EventOutcome* outcome) {
+                           const nlohmann::ordered_json& batteries,
+                           const linux_platform::DrawFigures& draws, const EventOutcome* outcome) {
   nlohmann::ordered_json line = {
       {"source", source},
       {"ACLineStatus", snapshot.ACLineStatus},
@@ -51,6 +60,8 @@ std::string LiveStatusJson(const char* source, const PowerStatus& snapshot, Powe
       {"tooltip", tooltip},
       {"batteries", batteries},
   };
+  line["draw_average_W"] = Watts(draws.average_w);
+  line["draw_last_W"] = Watts(draws.last_w);
   if (outcome != nullptr) {
     line["event"] = EventName(outcome->kind);
     line["shell"] = outcome->shell;
