@@ -5,6 +5,7 @@
 #include "core/power_monitor.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_power_source.h"
+#include "tray/no_wait.h"
 
 namespace {
 
@@ -18,11 +19,6 @@ class NullShell final : public NotifyShell {
     return true;
   }
   long balloons = 0;
-};
-
-class NoWait final : public Waiter {
- public:
-  void Sleep(std::chrono::milliseconds) override {}
 };
 
 struct Engine {

@@ -9,8 +9,9 @@
 
 namespace norvaket {
 
-// The settings record in <application-data folder>/Norvaket/Norvaket.ini. Every read or
-// write looks the folder up afresh; nothing is cached. Reading never creates anything.
+// The settings record in <application-data folder>/Norvaket/Norvaket.ini. Each load and
+// each save looks the folder up afresh, once for all its keys; nothing is cached from one
+// to the next. Reading never creates anything.
 class IniSettingsStore final : public SettingsStore {
  public:
   IniSettingsStore(ProfileStore& profile, FolderLookup& folders)
@@ -19,11 +20,10 @@ class IniSettingsStore final : public SettingsStore {
   void LoadSettings(Settings& settings) override;
   bool SaveSettings(const Settings& settings) override;
 
-  // The key's value in the settings section, or `fallback` when it is empty or missing.
-  std::string ReadIniString(const std::string& key, const std::string& fallback);
-  // Sets the key, creating the settings folder first when it is missing; false when
-  // the file was not written.
-  bool WriteIniString(const std::string& key, const std::string& value);
+  // The key's value in the settings section of `file_path`, or `fallback` when it is
+  // empty or missing.
+  std::string ReadIniString(const std::string& file_path, const std::string& key,
+                            const std::string& fallback);
 
   // The special folder's path; the executable's folder when the folder is not there or
   // the number is not known; empty on any other failure.
@@ -33,6 +33,9 @@ class IniSettingsStore final : public SettingsStore {
 
  private:
   std::string SettingsFolderBelow(const std::string& base);
+  std::string SettingsFileIn(const std::string& folder);
+  // Creates the settings folder when it is missing; the settings file's path.
+  std::string PrepareSettingsFolder();
 
   ProfileStore& profile_;
   FolderLookup& folders_;

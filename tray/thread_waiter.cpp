@@ -1,6 +1,6 @@
 #include <thread>
 
-#include "tray/waiter.h"
+#include "tray/thread_waiter.h"
 
 namespace norvaket {
 

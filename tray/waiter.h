@@ -11,9 +11,4 @@ class Waiter {
   virtual void Sleep(std::chrono::milliseconds duration) = 0;
 };
 
-class ThreadWaiter final : public Waiter {
- public:
-  void Sleep(std::chrono::milliseconds duration) override;
-};
-
 }  // namespace norvaket

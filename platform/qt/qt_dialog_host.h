@@ -5,8 +5,8 @@
 
 #include "settings/autorun.h"
 #include "settings/settings_store.h"
-#include "tray/dialog_host.h"
 #include "tray/dialog_tracker.h"
+#include "tray/dialog_windows.h"
 #include "tray/launcher.h"
 
 class QDialog;

@@ -14,6 +14,7 @@
 #include "settings/settings_store.h"
 #include "tray/dialog_host.h"
 #include "tray/menu_command_target.h"
+#include "tray/thread_waiter.h"
 #include "platform/qt/desktop_notifier.h"
 #include "platform/qt/logind_resume_watch.h"
 #include "platform/qt/qt_notify_shell.h"

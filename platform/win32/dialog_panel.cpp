@@ -1,24 +1,15 @@
 #include "platform/win32/dialog_panel.h"
 
+#include "platform/win32/window_class.h"
+
 namespace norvaket::win32 {
-namespace {
-
-bool RegisterPanelClass(HINSTANCE instance, WNDPROC window_proc) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = window_proc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  window_class.lpszClassName = DialogPanel::kClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-}  // namespace
 
 HWND DialogPanel::Create(HINSTANCE instance, HWND dialog, const TwipsBox& place, int dpi, int id,
                          bool visible) {
-  if (!RegisterPanelClass(instance, &DialogPanel::WindowProc)) return nullptr;
+  const WindowClass panel_class{.name = kClassName,
+                                .window_proc = &DialogPanel::WindowProc,
+                                .background = GetSysColorBrush(COLOR_BTNFACE)};
+  if (!RegisterWindowClass(instance, panel_class)) return nullptr;
   dialog_ = dialog;
   dpi_ = dpi;
   const RECT pixels = ToRect(ToPixels(place, dpi));

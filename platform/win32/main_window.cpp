@@ -1,25 +1,23 @@
 #include "platform/win32/main_window.h"
 
 #include "core/icon_ids.h"
+#include "platform/win32/window_class.h"
 #include "tray/notify_icon_record.h"
 
 namespace norvaket::win32 {
 namespace {
 
 bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC window_proc) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = window_proc;
-  window_class.hInstance = instance;
-  // The program icon, where the executable carries one.
-  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
-  // The small size drawn for it, not the large one shrunk (captions, dialogs).
-  window_class.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  window_class.lpszClassName = MainWindow::kClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  const WindowClass main_class{
+      .name = MainWindow::kClassName,
+      .window_proc = window_proc,
+      // The program icon, where the executable carries one.
+      .icon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId)),
+      // The small size drawn for it, not the large one shrunk (captions, dialogs).
+      .small_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId),
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED))};
+  return RegisterWindowClass(instance, main_class);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "tray/dialog_tracker.h"
 #include "tray/menu_command_target.h"
 #include "tray/notify_icon.h"
+#include "tray/thread_waiter.h"
 
 namespace norvaket::win32 {
 

@@ -226,9 +226,11 @@ TEST_F(IniSettingsStoreTest, FolderLookupResults) {
   EXPECT_EQ(store_.SettingsFilePath(), "\\Norvaket\\Norvaket.ini");
 }
 
-TEST_F(IniSettingsStoreTest, EachKeyLooksTheFolderUpAfresh) {
+TEST_F(IniSettingsStoreTest, EachLoadAndSaveLooksTheFolderUpOnceAndAfresh) {
   Load();
-  EXPECT_EQ(folders_.queried_ids.size(), 16u);
+  EXPECT_EQ(folders_.queried_ids.size(), 1u);
+  ASSERT_TRUE(store_.SaveSettings(DefaultSettings()));
+  EXPECT_EQ(folders_.queried_ids.size(), 2u);
   profile_.files["D:\\Moved\\Norvaket\\Norvaket.ini"] = "[Norvaket 1.00]\nNotifyRT=No\n";
   folders_.path = "D:\\Moved";
   EXPECT_EQ(Load().NotifyRT, kFalse);
@@ -242,10 +244,10 @@ TEST_F(IniSettingsStoreTest, AMissingBaseFolderIsCreatedBeforeTheSettingsFolder)
 
 TEST_F(IniSettingsStoreTest, EmptyValueReadsAsTheFallback) {
   profile_.files[kFile] = "[Norvaket 1.00]\nA=\nB=x\n";
-  EXPECT_EQ(store_.ReadIniString("A", "fb"), "fb");
-  EXPECT_EQ(store_.ReadIniString("A", ""), "");
-  EXPECT_EQ(store_.ReadIniString("B", "fb"), "x");
-  EXPECT_EQ(store_.ReadIniString("C", "fb"), "fb");
+  EXPECT_EQ(store_.ReadIniString(kFile, "A", "fb"), "fb");
+  EXPECT_EQ(store_.ReadIniString(kFile, "A", ""), "");
+  EXPECT_EQ(store_.ReadIniString(kFile, "B", "fb"), "x");
+  EXPECT_EQ(store_.ReadIniString(kFile, "C", "fb"), "fb");
 }
 
 }  // namespace

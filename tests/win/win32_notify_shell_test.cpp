@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/icon_handle.h"
+#include "tray/no_wait.h"
 #include "tray/notify_icon.h"
 
 namespace norvaket::win32 {
@@ -215,10 +216,7 @@ TEST(Win32NotifyShellTest, AddModifyDeleteThroughTheRealShell) {
   RecordingTrayIcons icons;
   Win32NotifyShell shell(icons);
   ShellWindow window;
-  class NoWait final : public Waiter {
-   public:
-    void Sleep(std::chrono::milliseconds) override {}
-  } no_wait;
+  NoWait no_wait;
   NotifyIcon notify_icon(shell, no_wait);
   notify_icon.NotifyIconAdd(reinterpret_cast<WindowHandle>(window.Handle()), 108, "AC電源\r\n80%");
   NOTIFYICONDATAW probe = FromRecord(notify_icon.Record(), nullptr);

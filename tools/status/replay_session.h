@@ -6,6 +6,7 @@
 
 #include "core/notification_rules.h"
 #include "core/power_monitor.h"
+#include "tray/no_wait.h"
 #include "tools/status/replay_clock.h"
 #include "tools/status/replay_trace.h"
 
@@ -41,11 +42,6 @@ class ReplaySession {
    public:
     bool ShellNotifyIcon(NotifyMessage message, const TrayIconRecord& record) override;
     EventOutcome* outcome = nullptr;
-  };
-
-  class NoWait final : public Waiter {
-   public:
-    void Sleep(std::chrono::milliseconds) override {}
   };
 
   Settings settings_;
